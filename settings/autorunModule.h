@@ -1,0 +1,46 @@
+#pragma once
+// The per-user settings store: a few text values under one key of the
+// current user's registry. Nothing is kept in memory; every call opens the
+// key, does one value operation and closes it again.
+
+#include <string>
+#include <string_view>
+
+#include "platform/Registry.h"
+
+namespace autorunModule {
+
+// Every value name is this prefix followed by a suffix such as "-autorun".
+inline constexpr std::string_view kSettingsPrefix = "Skyvane——Vanto";
+inline constexpr std::string_view kSettingsKey = "Quillfen\\Skyvane——Vanto";
+
+inline constexpr std::string_view kAutorunName = "Skyvane——Vanto-autorun";
+inline constexpr std::string_view kShowTipName = "Skyvane——Vanto-showTip";
+inline constexpr std::string_view kTipTitleName = "Skyvane——Vanto-TipTitle";
+inline constexpr std::string_view kTipMsgName = "Skyvane——Vanto-TipMsg";
+
+// Status words that readSettingStatus appends or returns, 9 characters each.
+inline constexpr std::string_view kSucceed = "succeed  ";
+inline constexpr std::string_view kNotExist = "Not Exsit";
+inline constexpr std::string_view kReadError = "readError";
+
+// Stores value under name, creating the key if needed. True only when the
+// value was stored.
+[[nodiscard]] bool writeSetting(platform::Registry& registry,
+                                std::string_view name, std::string_view value);
+
+// The stored text followed by "succeed  ", or "Not Exsit" when the key
+// cannot be opened, or "readError" when the value cannot be read.
+[[nodiscard]] std::string readSettingStatus(platform::Registry& registry,
+                                            std::string_view name);
+
+// The stored text, or "" on any failure.
+[[nodiscard]] std::string readSetting(platform::Registry& registry,
+                                      std::string_view name);
+
+// Splits a readSettingStatus result: the value when its status is success,
+// fallback otherwise.
+[[nodiscard]] std::string valueOr(std::string_view statusResult,
+                                  std::string_view fallback);
+
+}  // namespace autorunModule

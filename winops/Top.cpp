@@ -1,0 +1,13 @@
+#include "winops/Top.h"
+
+namespace Top {
+
+void setTopmost(platform::Desktop& desktop, platform::Hwnd hwnd, bool on) {
+  const platform::Hwnd insertAfter =
+      on ? platform::kHwndTopmost : platform::kHwndNoTopmost;
+  // A stale handle simply has no effect; there is nothing to report.
+  (void)desktop.setWindowPos(hwnd, insertAfter, 0, 0, 0, 0,
+                             platform::kSwpNoMove | platform::kSwpNoSize);
+}
+
+}  // namespace Top
