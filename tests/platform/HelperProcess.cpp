@@ -1,0 +1,87 @@
+#include "tests/platform/HelperProcess.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace platformtest {
+namespace {
+
+std::wstring helperPath() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dir(path);
+  dir.resize(dir.find_last_of(L"\\/") + 1);
+  return dir + L"test_window_helper.exe";
+}
+
+struct Search {
+  DWORD pid;
+  std::vector<HWND>* windows;
+};
+
+}  // namespace
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+  const auto end = std::chrono::steady_clock::now() + deadline;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
+HelperProcess::HelperProcess(const std::vector<std::wstring>& titles) : count_(titles.size()) {
+  std::wstring commandLine = L"\"" + helperPath() + L"\"";
+  for (const auto& title : titles) commandLine += L" \"" + title + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process_)) {
+    return;
+  }
+  waitUntil([this] {
+    windows_.assign(count_, nullptr);
+    Search search{process_.dwProcessId, &windows_};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+          auto& s = *reinterpret_cast<Search*>(param);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(hwnd, &pid);
+          wchar_t name[64] = {};
+          GetClassNameW(hwnd, name, 64);
+          const std::wstring prefix = L"SkyvaneTestWindow";
+          if (pid == s.pid && std::wstring(name).rfind(prefix, 0) == 0) {
+            const size_t i = std::stoul(std::wstring(name).substr(prefix.size()));
+            if (i < s.windows->size()) (*s.windows)[i] = hwnd;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    for (HWND w : windows_) {
+      if (w == nullptr || !IsWindowVisible(w)) return false;
+      if (FindWindowExW(w, nullptr, L"BUTTON", nullptr) == nullptr) return false;
+    }
+    return true;
+  });
+  if (std::find(windows_.begin(), windows_.end(), nullptr) != windows_.end()) windows_.clear();
+}
+
+HelperProcess::~HelperProcess() {
+  if (process_.hProcess == nullptr) return;
+  TerminateProcess(process_.hProcess, 0);
+  WaitForSingleObject(process_.hProcess, 5000);
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND HelperProcess::child(size_t i) const {
+  return FindWindowExW(window(i), nullptr, L"BUTTON", nullptr);
+}
+
+bool HelperProcess::close(size_t i) {
+  const HWND w = window(i);
+  PostMessageW(w, WM_CLOSE, 0, 0);
+  return waitUntil([w] { return !IsWindow(w); });
+}
+
+}  // namespace platformtest

@@ -1,0 +1,38 @@
+#pragma once
+// Starts the test window helper in a process of its own and finds its
+// windows; ends the process when the test is done.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platformtest {
+
+// Polls condition until it holds or the deadline passes.
+bool waitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds deadline = std::chrono::seconds(10));
+
+class HelperProcess {
+ public:
+  explicit HelperProcess(const std::vector<std::wstring>& titles);
+  ~HelperProcess();
+  HelperProcess(const HelperProcess&) = delete;
+  HelperProcess& operator=(const HelperProcess&) = delete;
+
+  [[nodiscard]] bool started() const { return windows_.size() == count_; }
+  // Top-level window i, in the order of the titles.
+  [[nodiscard]] HWND window(size_t i) const { return windows_.at(i); }
+  // The child button of window i.
+  [[nodiscard]] HWND child(size_t i) const;
+  // Closes window i and waits until it is gone.
+  [[nodiscard]] bool close(size_t i);
+
+ private:
+  PROCESS_INFORMATION process_{};
+  size_t count_ = 0;
+  std::vector<HWND> windows_;
+};
+
+}  // namespace platformtest

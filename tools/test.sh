@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Runs every test: the native unit tests, then the platform tests under Wine.
+# Installs what is missing, builds both presets, prints one summary at the end
+# and exits non-zero on any failure.
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+"$root/tools/setup.sh" || exit 1
+source "$root/tools/wine-env.sh"
+
+build() {
+  cmake --preset "$1" >/dev/null && cmake --build --preset "$1"
+}
+build native || { echo "build failed: native"; exit 1; }
+build windows || { echo "build failed: windows"; exit 1; }
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  true
+}
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then
+  skyvane_start_xvfb || exit 1
+  xvfb_pid=$SKYVANE_XVFB_PID
+fi
+skyvane_prepare_prefix
+# One server for the whole run: a warm start of each test program costs a
+# tenth of a cold one.
+wineserver -p
+
+logs="$root/build/test-logs"
+mkdir -p "$logs"
+passed=0
+failed=0
+layer() {
+  local name=$1 preset=$2
+  echo "== $name tests"
+  ctest --preset "$preset" 2>&1 | tee "$logs/$name.log"
+  local line
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$name.log" | tail -n1)
+  if [ -z "$line" ]; then
+    echo "$name: no test summary (see $logs/$name.log)"
+    failed=$((failed + 1))
+    return
+  fi
+  local f total
+  f=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+  passed=$((passed + total - f))
+  failed=$((failed + f))
+}
+layer unit native
+layer platform windows
+
+echo
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,58 @@
+# Sourced by the scripts that run Windows programs: one private Wine prefix
+# under build/, Chinese locale (code page 936), no debug noise, no Mono or
+# Gecko prompts. Defines helpers to start a private X server and the prefix.
+
+SKYVANE_ROOT=${SKYVANE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${WINEPREFIX:-$SKYVANE_ROOT/build/wineprefix}
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=zh_CN.UTF-8
+export LC_ALL=zh_CN.UTF-8
+if [ -x /usr/lib/wine/wine64 ]; then
+  SKYVANE_WINE=/usr/lib/wine/wine64
+else
+  SKYVANE_WINE=wine
+fi
+
+# Starts Xvfb on a free display and exports DISPLAY; its pid goes to
+# SKYVANE_XVFB_PID. The caller stops it.
+skyvane_start_xvfb() {
+  local fdfile
+  fdfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  SKYVANE_XVFB_PID=$!
+  local deadline=$((SECONDS + 20))
+  while [ ! -s "$fdfile" ]; do
+    if ((SECONDS > deadline)) || ! kill -0 "$SKYVANE_XVFB_PID" 2>/dev/null; then
+      echo "wine-env: Xvfb did not start" >&2
+      rm -f "$fdfile"
+      return 1
+    fi
+    sleep 0.05
+  done
+  export DISPLAY=":$(head -n1 "$fdfile")"
+  rm -f "$fdfile"
+}
+
+# Creates the prefix once: the virtual desktop "shell" that every program
+# joins (it has the taskbar with the notification area), no crash dialog, and
+# WenQuanYi standing in for the Chinese system fonts.
+skyvane_prepare_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    [ -f "$WINEPREFIX/.skyvane-ready" ] && exit 0
+    echo "wine-env: creating the Wine prefix in $WINEPREFIX (once)" >&2
+    "$SKYVANE_WINE" wineboot -i >/dev/null 2>&1
+    local reg="$SKYVANE_WINE reg add"
+    $reg 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+    $reg 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+    $reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    for face in 'SimSun' '宋体' 'NSimSun' '新宋体' 'Microsoft YaHei' '微软雅黑' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Tahoma'; do
+      $reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+    done
+    wineserver -w
+    touch "$WINEPREFIX/.skyvane-ready"
+  ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
+}
