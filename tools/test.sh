@@ -30,6 +30,8 @@ skyvane_prepare_prefix
 # One server for the whole run: a warm start of each test program costs a
 # tenth of a cold one.
 wineserver -p
+# Bring up Wine's services and the desktop before any test is timed.
+"$SKYVANE_WINE" cmd /c exit </dev/null >/dev/null 2>&1
 
 logs="$root/build/test-logs"
 mkdir -p "$logs"

@@ -11,6 +11,7 @@ if [ -z "${DISPLAY:-}" ]; then
   own_xvfb=$SKYVANE_XVFB_PID
 fi
 cleanup() {
+  rm -f "${out:-}"
   if [ -n "$own_xvfb" ]; then
     wineserver -k 2>/dev/null || true
     kill "$own_xvfb" 2>/dev/null || true
@@ -19,8 +20,14 @@ cleanup() {
 trap cleanup EXIT
 
 skyvane_prepare_prefix
+# Wine starts its service processes and the desktop from whichever program
+# comes first, and they inherit its output. Through a file, a caller that
+# reads our output to its end (CTest does) is not kept waiting by them.
+out=$(mktemp)
 set +e
-"$SKYVANE_WINE" "$@"
+"$SKYVANE_WINE" "$@" >"$out" 2>&1 </dev/null
 status=$?
 set -e
+cat "$out"
+rm -f "$out"
 exit "$status"
