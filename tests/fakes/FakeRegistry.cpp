@@ -86,6 +86,7 @@ long FakeRegistry::create(platform::RegKey parent, std::string_view subkey,
 
 long FakeRegistry::setString(platform::RegKey key, std::string_view name,
                              std::string_view value) {
+  ++setCalls;
   if (failSet != 0) return failSet;
   const auto path = pathOf(key);
   if (!path || keys_.count(*path) == 0) return platform::kRegInvalidHandle;
@@ -96,6 +97,7 @@ long FakeRegistry::setString(platform::RegKey key, std::string_view name,
 long FakeRegistry::queryString(platform::RegKey key, std::string_view name,
                                std::string& value) {
   value.clear();
+  ++queryCalls;
   if (failQuery != 0) return failQuery;
   const auto path = pathOf(key);
   if (!path || keys_.count(*path) == 0) return platform::kRegInvalidHandle;

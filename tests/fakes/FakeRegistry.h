@@ -28,6 +28,9 @@ class FakeRegistry final : public platform::Registry {
   void plantNonString(platform::RegKey root, std::string_view path,
                       std::string_view name);
   [[nodiscard]] int openHandles() const { return static_cast<int>(handles_.size()); }
+  // How often each kind of call was made.
+  int setCalls = 0;
+  int queryCalls = 0;
 
   // platform::Registry
   long open(platform::RegKey parent, std::string_view subkey,

@@ -1,0 +1,95 @@
+#pragma once
+// A host that keeps everything in memory, for tests: timers on a virtual
+// clock that the test advances, message boxes and popup menus recorded and
+// answered, and a test can click, type and move the pointer.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "forms/Form.h"
+#include "forms/Host.h"
+
+namespace forms {
+
+class HeadlessHost final : public Host {
+ public:
+  struct MessageBoxCall {
+    std::string text;
+    std::string title;
+    unsigned style = 0;
+  };
+  struct PopupCall {
+    std::string form;
+    std::string menu;
+    std::vector<std::string> items;  // captions, top to bottom, visible only
+  };
+
+  // Application and screen facts a test may change.
+  bool anotherInstanceRuns = false;
+  int screenWidthPx = 1024;
+  int screenHeightPx = 768;
+
+  // Called while a popup is open; it may click one of its items.
+  std::function<void(Menu&)> onPopup;
+  // Called while a message box is open.
+  std::function<void(const MessageBoxCall&)> onMessageBox;
+
+  [[nodiscard]] const std::vector<MessageBoxCall>& messageBoxes() const { return messageBoxes_; }
+  [[nodiscard]] const std::vector<PopupCall>& popups() const { return popups_; }
+  [[nodiscard]] int doEventsCalls() const { return doEventsCalls_; }
+  [[nodiscard]] const Control* focused() const { return focused_; }
+  [[nodiscard]] const std::vector<std::string>& log() const { return log_; }
+
+  // The user's hand.
+  void click(Control& control);
+  void clickMenuItem(MenuItem& item) { item.click(); }
+  void minimizeBox(Form& form) { form.hostStateChanged(WindowState::Minimized); }
+  void closeBox(Form& form) { form.hostClosed(); }
+  // Runs due timers in time order, each tick on the virtual clock.
+  void advance(int milliseconds);
+  [[nodiscard]] std::int64_t now() const { return now_; }
+
+  // Host
+  void createForm(Form& form) override;
+  void destroyForm(Form& form) override;
+  void showForm(Form& form) override;
+  void hideForm(Form& form) override;
+  void formChanged(Form& form, FormProperty property) override;
+  void controlChanged(Control& control, Property property) override;
+  void timerChanged(Timer& timer) override;
+  void focus(Control& control) override;
+  void popupMenu(Form& form, Menu& menu) override;
+  int messageBox(const std::string& text, const std::string& title, unsigned style) override;
+  void doEvents() override { ++doEventsCalls_; }
+  [[nodiscard]] platform::Hwnd windowHandle(const Form& form) const override;
+  [[nodiscard]] std::uintptr_t iconHandle(const Form& form) const override;
+  [[nodiscard]] bool previousInstance() const override { return anotherInstanceRuns; }
+  [[nodiscard]] std::string exeFolder() const override { return "C:\\Program Files\\Skyvane"; }
+  [[nodiscard]] std::string exeName() const override { return "Skyvane"; }
+  [[nodiscard]] int screenWidthTwips() const override { return screenWidthPx * kTwipsPerPixel; }
+  [[nodiscard]] int screenHeightTwips() const override { return screenHeightPx * kTwipsPerPixel; }
+  [[nodiscard]] int twipsPerPixelX() const override { return kTwipsPerPixel; }
+  [[nodiscard]] int twipsPerPixelY() const override { return kTwipsPerPixel; }
+
+  // Gives a form a handle, so that tests can place it on a simulated desktop.
+  void setWindowHandle(const Form& form, platform::Hwnd hwnd) { handles_[&form] = hwnd; }
+
+ private:
+  struct Running {
+    std::int64_t due;
+  };
+  std::vector<MessageBoxCall> messageBoxes_;
+  std::vector<PopupCall> popups_;
+  std::vector<std::string> log_;
+  std::map<const Form*, platform::Hwnd> handles_;
+  std::map<Timer*, Running> timers_;
+  const Control* focused_ = nullptr;
+  int doEventsCalls_ = 0;
+  std::int64_t now_ = 0;
+};
+
+}  // namespace forms

@@ -1,0 +1,29 @@
+#include "help/helpForm.h"
+
+#include "mainwindow/mainForm.h"
+#include "resources/resource.h"
+
+helpForm::helpForm(forms::Host& host, mainForm& main) : Form(host, "helpForm"), main_(main) {
+  add(&UpMinMenu);
+  UpMinMenu.items = {&goOut, &help, &shutDown, &autorun};
+  // Each item only forwards to the main window.
+  goOut.click.connect([this] { main_.goOutClick(); });
+  help.click.connect([this] { main_.helpClick(); });
+  shutDown.click.connect([this] { main_.shutDownClick(); });
+  autorun.click.connect([this] { main_.autorunClick(); });
+}
+
+void helpForm::design() {
+  designWindow(kCaption, IDI_SKYVANE, forms::BorderStyle::FixedSingle, 10455 / 15, 6300 / 15);
+  designButtons(true, false, true);
+  UpMinMenu.caption = "托盘菜单";
+  goOut.caption = "退出";
+  help.caption = "帮助";
+  shutDown.caption = "关闭功能";
+  autorun.caption = "开机启动";
+  for (forms::MenuItem* item : UpMinMenu.items) {
+    item->checked = false;
+    item->enabled = true;
+    item->visible = true;
+  }
+}

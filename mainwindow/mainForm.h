@@ -1,0 +1,98 @@
+#pragma once
+// The main window: the hub of the program. It owns the shared state, the
+// tray icon and the secondary windows, and its unloading ends the program.
+
+#include <memory>
+#include <string>
+
+#include "forms/Form.h"
+#include "mainwindow/minMenu.h"
+#include "platform/Desktop.h"
+#include "platform/Registry.h"
+#include "platform/Tray.h"
+
+class helpForm;
+
+class mainForm final : public forms::Form {
+ public:
+  static constexpr const char* kCaption = "SkyvaneV2.59";
+  static constexpr const char* kNoTargetMessage = "请先设置目标窗口！";
+  static constexpr const char* kPickCaption = "选择窗口";
+  static constexpr int kNormalHeight = 1440;
+
+  mainForm(forms::Host& host, platform::Desktop& desktop, platform::Registry& registry,
+           platform::Tray& tray);
+  ~mainForm() override;
+
+  // Controls, in the order of the design (their creation order).
+  forms::Button Command4{*this, "Command4"};
+  forms::Timer watchConfirmTimer{*this, "watchConfirmTimer"};
+  forms::Timer watchTimer{*this, "watchTimer"};
+  forms::CheckBox Check3{*this, "Check3"};
+  forms::CheckBox Check1{*this, "Check1"};
+  forms::Button Command1{*this, "Command1"};
+  forms::Button Command3{*this, "Command3"};
+  forms::CheckBox Check2{*this, "Check2"};
+  forms::Timer Timer1{*this, "Timer1"};
+  forms::Button Command2{*this, "Command2"};
+  forms::Image buttonCover{*this, "buttonCover"};
+  forms::Image ITransp{*this, "ITransp"};
+  forms::Label Label1{*this, "Label1"};
+  forms::Label Label2{*this, "Label2"};
+  forms::Image Image2{*this, "Image2"};
+  forms::Label Label3{*this, "Label3"};
+
+  forms::Menu downMinMenu{"downMinMenu"};
+  forms::MenuItem autorun{"autorun"};
+  forms::MenuItem shutDown{"shutDown"};
+  forms::MenuItem help{"help"};
+  forms::MenuItem goOut{"goOut"};
+
+  // Shared state.
+  platform::Hwnd TargetHWnd = 0;
+  bool closeHelpOnly = false;
+
+  // What the items of both tray menus call.
+  void autorunClick();
+  void goOutClick();
+  void helpClick();
+  void shutDownClick();
+
+  // The help window's object, created on first reference (not loaded).
+  helpForm& helpWindow();
+  [[nodiscard]] bool hasHelpWindow() const { return help_ != nullptr; }
+
+  [[nodiscard]] const minMenu::TrayIcon& trayIcon() const { return tray_; }
+  [[nodiscard]] bool menuIsUp() const { return menuUp; }
+  [[nodiscard]] platform::Point lastCursorPos() const { return cursorPos; }
+
+ protected:
+  void design() override;
+
+ private:
+  void Form_Load();
+  void Form_Unload();
+  void Form_Resize();
+  void Form_MouseMove(const forms::MouseEvent& e);
+  void Check1_Click();
+  void Check2_Click();
+  void Check3_Click();
+  void restoreFromTray();
+  void showTrayMenu();
+
+  platform::Desktop& desktop_;
+  platform::Registry& registry_;
+  minMenu::TrayIcon tray_;
+  std::unique_ptr<helpForm> help_;
+
+  // Private state; every field starts at zero.
+  platform::Point cursorPos;
+  platform::Hwnd hoverHwnd = 0;
+  std::string hoverTitle;
+  bool ghostShown = false;
+  bool dragging = false;
+  std::int16_t sliderValue = 0;
+  std::int32_t lastMouseX = 0;
+  bool hoverOff = false;
+  bool menuUp = false;
+};

@@ -1,0 +1,202 @@
+#include "win32/Win32Host.h"
+
+#include <commctrl.h>
+
+#include "forms/Form.h"
+#include "win32/Handles.h"
+#include "win32/Text.h"
+
+namespace win32 {
+namespace {
+
+constexpr const wchar_t* kInstanceMutex = L"Local\\Quillfen.Skyvane.Instance";
+
+std::wstring modulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace
+
+Win32Host::Win32Host(HINSTANCE instance) : instance_(instance), pictures_(instance) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  FormWindow::registerClass(instance);
+  // Another process of this program holds the same named mutex.
+  instanceMutex_.reset(CreateMutexW(nullptr, FALSE, kInstanceMutex));
+  previousInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+Win32Host::~Win32Host() {
+  windows_.clear();
+  dead_.clear();
+}
+
+FormWindow* Win32Host::window(const forms::Form& form) const {
+  const auto it = windows_.find(&form);
+  return it == windows_.end() ? nullptr : it->second.get();
+}
+
+int Win32Host::run() {
+  MSG msg;
+  while (!windows_.empty()) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) break;
+    HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    bool handled = false;
+    if (root != nullptr && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR ||
+                            msg.message == WM_KEYUP || msg.message == WM_SYSKEYDOWN ||
+                            msg.message == WM_SYSCHAR)) {
+      for (const auto& [form, w] : windows_) {
+        if (w->hwnd() == root) {
+          // Tab, arrows and the space bar work as in a dialog.
+          handled = IsDialogMessageW(root, &msg) != FALSE;
+          break;
+        }
+      }
+    }
+    if (!handled) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    buryDead();
+  }
+  buryDead();
+  return 0;
+}
+
+void Win32Host::buryDead() { dead_.clear(); }
+
+void Win32Host::createForm(forms::Form& form) {
+  windows_[&form] = std::make_unique<FormWindow>(*this, form);
+}
+
+void Win32Host::destroyForm(forms::Form& form) {
+  const auto it = windows_.find(&form);
+  if (it == windows_.end()) return;
+  std::unique_ptr<FormWindow> window = std::move(it->second);
+  windows_.erase(it);
+  window->destroy();
+  dead_.push_back(std::move(window));
+}
+
+void Win32Host::showForm(forms::Form& form) {
+  if (FormWindow* w = window(form)) w->show();
+}
+
+void Win32Host::hideForm(forms::Form& form) {
+  if (FormWindow* w = window(form)) w->hide();
+}
+
+void Win32Host::formChanged(forms::Form& form, forms::FormProperty property) {
+  FormWindow* w = window(form);
+  if (w == nullptr) return;
+  switch (property) {
+    case forms::FormProperty::Caption:
+      w->applyCaption();
+      break;
+    case forms::FormProperty::Geometry:
+      w->applyGeometry();
+      break;
+    case forms::FormProperty::WindowState:
+      w->applyWindowState();
+      break;
+    case forms::FormProperty::Icon:
+      break;
+  }
+}
+
+void Win32Host::controlChanged(forms::Control& control, forms::Property property) {
+  if (FormWindow* w = window(control.form())) w->controlChanged(control, property);
+}
+
+void Win32Host::timerChanged(forms::Timer& timer) {
+  if (FormWindow* w = window(timer.form())) w->timerChanged(timer);
+}
+
+void Win32Host::focus(forms::Control& control) {
+  if (FormWindow* w = window(control.form())) w->focus(control);
+}
+
+void Win32Host::popupMenu(forms::Form& form, forms::Menu& menu) {
+  FormWindow* w = window(form);
+  if (w == nullptr) return;
+  UniqueMenu popup(CreatePopupMenu());
+  std::vector<forms::MenuItem*> shown;
+  for (forms::MenuItem* item : menu.items) {
+    if (!item->visible) continue;
+    shown.push_back(item);
+    const UINT flags = MF_STRING | (item->checked ? MF_CHECKED : MF_UNCHECKED) |
+                       (item->enabled ? MF_ENABLED : MF_GRAYED);
+    AppendMenuW(popup.get(), flags, shown.size(), toWide(item->caption).c_str());
+  }
+  POINT at{};
+  GetCursorPos(&at);
+  HWND owner = w->hwnd();
+  // Without the foreground the menu would not close when the user clicks
+  // elsewhere.
+  SetForegroundWindow(owner);
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(popup.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD |
+                                      TPM_NONOTIFY,
+                     at.x, at.y, 0, owner, nullptr));
+  PostMessageW(owner, WM_NULL, 0, 0);
+  if (chosen >= 1 && chosen <= shown.size()) shown[chosen - 1]->click();
+}
+
+int Win32Host::messageBox(const std::string& text, const std::string& title, unsigned style) {
+  HWND owner = nullptr;
+  for (const auto& [form, w] : windows_) {
+    if (IsWindowVisible(w->hwnd())) {
+      owner = w->hwnd();
+      break;
+    }
+  }
+  return MessageBoxW(owner, toWide(text).c_str(), toWide(title).c_str(), style | MB_APPLMODAL);
+}
+
+void Win32Host::doEvents() {
+  for (const auto& [form, w] : windows_) UpdateWindow(w->hwnd());
+}
+
+platform::Hwnd Win32Host::windowHandle(const forms::Form& form) const {
+  const FormWindow* w = window(form);
+  return w == nullptr ? 0 : fromHwnd(w->hwnd());
+}
+
+std::uintptr_t Win32Host::iconHandle(const forms::Form& form) const {
+  const FormWindow* w = window(form);
+  return w == nullptr ? 0 : reinterpret_cast<std::uintptr_t>(w->bigIcon());
+}
+
+std::string Win32Host::exeFolder() const {
+  std::wstring path = modulePath();
+  path.resize(path.find_last_of(L"\\/"));
+  return toUtf8(path);
+}
+
+std::string Win32Host::exeName() const {
+  std::wstring path = modulePath();
+  path = path.substr(path.find_last_of(L"\\/") + 1);
+  const size_t dot = path.find_last_of(L'.');
+  if (dot != std::wstring::npos) path.resize(dot);
+  return toUtf8(path);
+}
+
+int Win32Host::screenWidthTwips() const {
+  return GetSystemMetrics(SM_CXSCREEN) * forms::kTwipsPerPixel;
+}
+
+int Win32Host::screenHeightTwips() const {
+  return GetSystemMetrics(SM_CYSCREEN) * forms::kTwipsPerPixel;
+}
+
+}  // namespace win32

@@ -1,0 +1,15 @@
+#pragma once
+#include "platform/Tray.h"
+
+namespace win32 {
+
+// The notification area through Shell_NotifyIconW. On every add it also
+// leaves the icon's id on the window as the property kTrayIdProperty, so
+// that a checker in another process can ask the shell about that icon.
+class Win32Tray final : public platform::Tray {
+ public:
+  static constexpr const wchar_t* kTrayIdProperty = L"SkyvaneTrayId";
+  bool notify(platform::TrayCommand command, const platform::TrayRecord& record) override;
+};
+
+}  // namespace win32
