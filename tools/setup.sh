@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64 wine64 wine
-          xvfb xdotool imagemagick fonts-wqy-microhei locales)
+          xvfb xdotool imagemagick fonts-wqy-microhei fonts-wine locales)
 
 missing=()
 for p in "${packages[@]}"; do
