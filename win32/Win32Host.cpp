@@ -86,6 +86,10 @@ void Win32Host::destroyForm(forms::Form& form) {
   windows_.erase(it);
   window->destroy();
   dead_.push_back(std::move(window));
+  // The last form may go from inside a message the system sent us (the
+  // shell's tray callback is one): GetMessage would then wait on for a
+  // posted message that never comes.
+  if (windows_.empty()) PostQuitMessage(0);
 }
 
 void Win32Host::showForm(forms::Form& form) {
