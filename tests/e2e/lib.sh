@@ -20,9 +20,7 @@ E2E_SHOTS=$E2E_OUT/screenshots
 # On the 1024 x 768 "shell" desktop the taskbar is y 748..767 and the first
 # notification-area icon sits at its right end; a real click there reaches
 # the icon's owner as its callback message.
-# shellcheck disable=SC2034  # for the scenarios
 E2E_TRAY_X=1012
-# shellcheck disable=SC2034
 E2E_TRAY_Y=758
 
 e2e_passed=0
@@ -184,6 +182,15 @@ e2e_reset_settings() {
 
 # e2e_click X Y [BUTTON]: 1 left (the default), 3 right.
 e2e_click() { xdotool mousemove --sync "$1" "$2" click "${3:-1}"; }
+# e2e_click_tray [BUTTON]: a real click on the first tray icon. The pointer
+# leaves the icon at once: resting there brings up the shell's tooltip for
+# the icon, which would lie over the lowest item of a menu that the click
+# opens and take a click meant for it.
+e2e_click_tray() {
+  xdotool mousemove --sync "$E2E_TRAY_X" "$E2E_TRAY_Y" click "${1:-1}" \
+    mousemove $((E2E_TRAY_X - 300)) $((E2E_TRAY_Y - 300))
+}
+
 e2e_key() { xdotool key "$@"; }
 e2e_key_down() { xdotool keydown "$@"; }
 e2e_key_up() { xdotool keyup "$@"; }
@@ -294,13 +301,20 @@ e2e_click_frame() {
 }
 
 # e2e_click_menu_item INDEX COUNT: a real click on item INDEX (from 0, top
-# down) of the popup menu on screen, whose COUNT items are of equal height.
+# down) of the popup menu on screen, whose COUNT items are of equal height;
+# fails, without clicking, when another window lies over that place.
 e2e_click_menu_item() {
   local line x y w h
   line=$(e2e_probe wait-menu 3000) || { echo "$line"; return 1; }
   x=$(e2e_field "$line" x) y=$(e2e_field "$line" y)
   w=$(e2e_field "$line" w) h=$(e2e_field "$line" h)
-  e2e_click $((x + w / 2)) $((y + h * (2 * $1 + 1) / (2 * $2)))
+  x=$((x + w / 2)) y=$((y + h * (2 * $1 + 1) / (2 * $2)))
+  line=$(e2e_probe at "$x" "$y")
+  if [ "$(e2e_field "$line" class)" != "#32768" ]; then
+    echo "the menu item at ($x, $y) is covered by: $line"
+    return 1
+  fi
+  e2e_click "$x" "$y"
 }
 
 # --- the tally ------------------------------------------------------------------

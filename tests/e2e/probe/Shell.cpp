@@ -113,7 +113,8 @@ int trayDeleteCommand(const Args& args) {
 
 // What the shell does for a click on the icon, for positions a real click
 // cannot reach: the cursor goes to (x, y), then the window gets its callback
-// message (WM_MOUSEMOVE) with the mouse event code in lParam.
+// message (WM_MOUSEMOVE) with the icon's id in wParam and the mouse event
+// code in lParam.
 int trayCallbackCommand(const Args& args) {
   long long code = 0;
   long long x = 0;
@@ -142,7 +143,9 @@ int trayCallbackCommand(const Args& args) {
       return kFalse;
     }
   }
-  return PostMessageW(hwnd, WM_MOUSEMOVE, 0, static_cast<LPARAM>(code)) ? kTrue : kFalse;
+  // As Wine's shell does it: the icon's id in wParam, sent without waiting.
+  const UINT id = static_cast<UINT>(reinterpret_cast<UINT_PTR>(GetPropW(hwnd, kTrayIdProperty)));
+  return SendNotifyMessageW(hwnd, WM_MOUSEMOVE, id, static_cast<LPARAM>(code)) ? kTrue : kFalse;
 }
 
 int broadcastTaskbarCreatedCommand(const Args& args) {

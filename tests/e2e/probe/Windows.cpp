@@ -323,6 +323,18 @@ int minimizeCommand(const Args& args) {
   return hwnd != nullptr && PostMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? kTrue : kFalse;
 }
 
+// The window that a click at (x, y) would reach.
+int atCommand(const Args& args) {
+  long long x = 0;
+  long long y = 0;
+  if (args.size() != 2 || !parseInt(args[0], x) || !parseInt(args[1], y)) return kUsage;
+  const HWND hwnd = WindowFromPoint(POINT{static_cast<LONG>(x), static_cast<LONG>(y)});
+  if (hwnd == nullptr) return kFalse;
+  print(L"hwnd=" + handleText(hwnd) + L" class=" + className(hwnd) + L" toplevel=" +
+        handleText(GetAncestor(hwnd, GA_ROOT)) + L" text=" + windowText(hwnd));
+  return kTrue;
+}
+
 int screenCommand(const Args& args) {
   if (!args.empty()) return kUsage;
   print(L"width=" + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" height=" +

@@ -79,7 +79,7 @@ expected_position() {
     "y=$((($(e2e_field "$screen" height) * 15 / 2 - 720) / 15))"
 }
 
-right_click_tray() { e2e_click "$E2E_TRAY_X" "$E2E_TRAY_Y" 3; }
+right_click_tray() { e2e_click_tray 3; }
 pop_up_menu_near_top() { e2e_tray_callback "$MAIN" "$RIGHT_CLICK" "$UP_X" "$UP_Y" >/dev/null; }
 
 close_menu() {
@@ -167,12 +167,13 @@ close_box_ends_the_program() {
 
 tray_clicks_and_menus() {
   e2e_scenario "tray: a left click restores, a right click pops up the menus"
-  fresh_settings "$AUTORUN=NoAutorun" || return
+  # Without the start-up balloon, which would come up over the lower menu.
+  fresh_settings "$AUTORUN=NoAutorun" "$SHOW_TIP=hide" || return
   start_in_tray || return
   local icon
   icon=$(tray_icon) || return
 
-  e2e_click "$E2E_TRAY_X" "$E2E_TRAY_Y"
+  e2e_click_tray
   e2e_check "a left click on the icon shows the window, on top, 1440 twips (96 px) high" \
     e2e_wait 3000 e2e_window_is "$MAIN" visible=1 iconic=0 topmost=1 h=96
   e2e_check "with 置顶本窗口 checked" e2e_control_is "$MAIN" "$CHECK_ON_TOP" checked=1
@@ -191,15 +192,16 @@ tray_clicks_and_menus() {
   # their items shows in what a click on each place does.
   right_click_tray
   e2e_click_menu_item "$DOWN_AUTORUN" "$MENU_ITEMS"
-  e2e_check "the first item of the lower menu switches autostart on" \
-    e2e_wait 3000 e2e_setting_is "$AUTORUN" autorun
-  e2e_check "and registers Skyvane.exe under the Run key" autostart_registered
-
-  pop_up_menu_near_top
-  e2e_click_menu_item "$UP_AUTORUN" "$MENU_ITEMS"
-  e2e_check "the last item of the upper menu switches autostart off" \
-    e2e_wait 3000 e2e_setting_is "$AUTORUN" NoAutorun
-  e2e_check "and removes the Run entry" e2e_not e2e_probe autostart-get "$RUN_ENTRY"
+  if e2e_check "the first item of the lower menu switches autostart on" \
+    e2e_wait 3000 e2e_setting_is "$AUTORUN" autorun; then
+    e2e_check "and registers Skyvane.exe under the Run key" autostart_registered
+    # Only from "on" does switching off show anything.
+    pop_up_menu_near_top
+    e2e_click_menu_item "$UP_AUTORUN" "$MENU_ITEMS"
+    e2e_check "the last item of the upper menu switches autostart off" \
+      e2e_wait 3000 e2e_setting_is "$AUTORUN" NoAutorun
+    e2e_check "and removes the Run entry" e2e_not e2e_probe autostart-get "$RUN_ENTRY"
+  fi
 
   right_click_tray
   e2e_click_menu_item "$DOWN_HELP" "$MENU_ITEMS"
