@@ -3,9 +3,11 @@
 #include <cmath>
 
 #include "help/helpForm.h"
+#include "mainwindow/TrayText.h"
 #include "resources/resource.h"
 #include "settings/autorunModule.h"
 #include "winops/Top.h"
+#include "winops/keySate.h"
 
 namespace {
 
@@ -14,6 +16,9 @@ constexpr int kTrayLeftUp = 514;
 constexpr int kTrayRightUp = 517;
 constexpr int kMenuUpLimit = 300;
 constexpr int kFirstRunWriteTries = 4;
+constexpr std::int32_t kVkControl = 17;
+constexpr std::int32_t kVkLButton = 1;
+constexpr std::size_t kWindowTextChars = 255;
 
 const forms::Color kGreen{0, 192, 0};
 const forms::Color kBlue{0, 0, 255};
@@ -25,7 +30,15 @@ int roundHalfEven(double value) { return static_cast<int>(std::nearbyint(value))
 
 mainForm::mainForm(forms::Host& host, platform::Desktop& desktop, platform::Registry& registry,
                    platform::Tray& tray)
-    : Form(host, "mainForm"), desktop_(desktop), registry_(registry), tray_(tray, registry) {
+    : Form(host, "mainForm"),
+      desktop_(desktop),
+      registry_(registry),
+      tray_(tray, registry),
+      slider_(desktop, {buttonCover, ITransp, Image2, Label3},
+              {[this] { return TargetHWnd; },
+               // With "adjust myself" checked a drag acts on this window.
+               [this] { return Check1.value() == 1 ? hwnd() : TargetHWnd; }, &watchTimer,
+               &Command4}) {
   add(&downMinMenu);
   downMinMenu.items = {&autorun, &shutDown, &help, &goOut};
 
@@ -38,6 +51,8 @@ mainForm::mainForm(forms::Host& host, platform::Desktop& desktop, platform::Regi
   Check1.click.connect([this] { Check1_Click(); });
   Check2.click.connect([this] { Check2_Click(); });
   Check3.click.connect([this] { Check3_Click(); });
+  Command3.click.connect([this] { Command3_Click(); });
+  Timer1.tick.connect([this] { Timer1_Timer(); });
 
   autorun.click.connect([this] { autorunClick(); });
   shutDown.click.connect([this] { shutDownClick(); });
@@ -214,6 +229,58 @@ void mainForm::Check3_Click() {
   Top::setTopmost(desktop_, TargetHWnd, Check3.value() == 1);
   // Putting the target on top activated it; the user is still working here.
   (void)desktop_.setForegroundWindow(hwnd());
+}
+
+void mainForm::Command3_Click() {
+  const std::string state = Command3.caption();
+  if (state == kPickCaption) {
+    setHeight(kPickingHeight);
+    Command3.setCaption(kCancelCaption);
+    host().doEvents();
+    Check2.setValue(1);
+    Label2.setCaption(kCurrentWindow);
+    host().doEvents();
+    Label1.setVisible(true);
+    Label2.setVisible(true);
+    Timer1.setEnabled(true);
+  } else if (state == kCancelCaption) {
+    Timer1.setEnabled(false);
+    if (TargetHWnd != 0) {
+      Command3.setCaption(kRepickCaption);
+    } else {
+      Command3.setCaption(kPickCaption);
+      setHeight(kNormalHeight);
+      Check2.setValue(0);
+      Label1.setVisible(false);
+      Label2.setVisible(false);
+    }
+  } else if (state == kRepickCaption) {
+    Command3.setCaption(kCancelCaption);
+    Timer1.setEnabled(true);
+    Check2.setValue(1);
+    Label1.setVisible(true);
+    Label2.setCaption(kCurrentWindow);
+    Label2.setVisible(true);
+  }
+}
+
+void mainForm::Timer1_Timer() {
+  const platform::Hwnd under = desktop_.windowFromPoint(desktop_.cursorPos());
+  const std::string text = minMenu::fitTrayField(desktop_.windowText(under), kWindowTextChars);
+  Label1.setCaption(text);
+  // Both keys are asked every tick: each query also clears the key's
+  // "pressed since the last query" mark.
+  const bool control = keySate::isKeyDown(desktop_, kVkControl);
+  const bool button = keySate::isKeyDown(desktop_, kVkLButton);
+  if (!(control && button)) return;
+  // This window, and any whose text contains its caption, cannot be picked.
+  if (text.find(caption()) != std::string::npos) return;
+  Timer1.setEnabled(false);
+  TargetHWnd = under;
+  Label2.setCaption(kTargetWindow);
+  Check3.setEnabled(true);
+  Command3.setCaption(kRepickCaption);
+  Check2_Click();
 }
 
 void mainForm::autorunClick() {

@@ -7,6 +7,7 @@
 
 #include "forms/Form.h"
 #include "mainwindow/minMenu.h"
+#include "slider/TransparencySlider.h"
 #include "platform/Desktop.h"
 #include "platform/Registry.h"
 #include "platform/Tray.h"
@@ -18,7 +19,12 @@ class mainForm final : public forms::Form {
   static constexpr const char* kCaption = "SkyvaneV2.59";
   static constexpr const char* kNoTargetMessage = "请先设置目标窗口！";
   static constexpr const char* kPickCaption = "选择窗口";
+  static constexpr const char* kCancelCaption = "取消操作";
+  static constexpr const char* kRepickCaption = "重选窗口";
+  static constexpr const char* kCurrentWindow = "当前窗口";
+  static constexpr const char* kTargetWindow = "目标窗口";
   static constexpr int kNormalHeight = 1440;
+  static constexpr int kPickingHeight = 1845;
 
   mainForm(forms::Host& host, platform::Desktop& desktop, platform::Registry& registry,
            platform::Tray& tray);
@@ -63,6 +69,7 @@ class mainForm final : public forms::Form {
   [[nodiscard]] bool hasHelpWindow() const { return help_ != nullptr; }
 
   [[nodiscard]] const minMenu::TrayIcon& trayIcon() const { return tray_; }
+  [[nodiscard]] const TransparencySlider& slider() const { return slider_; }
   [[nodiscard]] bool menuIsUp() const { return menuUp; }
   [[nodiscard]] platform::Point lastCursorPos() const { return cursorPos; }
 
@@ -77,22 +84,23 @@ class mainForm final : public forms::Form {
   void Check1_Click();
   void Check2_Click();
   void Check3_Click();
+  void Command3_Click();
+  void Timer1_Timer();
   void restoreFromTray();
   void showTrayMenu();
 
   platform::Desktop& desktop_;
   platform::Registry& registry_;
   minMenu::TrayIcon tray_;
+  TransparencySlider slider_;
   std::unique_ptr<helpForm> help_;
 
-  // Private state; every field starts at zero.
+  // Private state; every field starts at zero. The slider keeps its own
+  // (dragging, sliderValue, lastMouseX).
   platform::Point cursorPos;
   platform::Hwnd hoverHwnd = 0;
   std::string hoverTitle;
   bool ghostShown = false;
-  bool dragging = false;
-  std::int16_t sliderValue = 0;
-  std::int32_t lastMouseX = 0;
   bool hoverOff = false;
   bool menuUp = false;
 };

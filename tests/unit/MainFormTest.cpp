@@ -1,14 +1,7 @@
 // The main window's start-up, tray life and topmost switches, on the headless
 // host, a simulated desktop, an in-memory registry and a fake shell.
-#include <gtest/gtest.h>
-
-#include "forms/HeadlessHost.h"
 #include "help/helpForm.h"
-#include "mainwindow/mainForm.h"
-#include "settings/autorunModule.h"
-#include "tests/fakes/FakeDesktop.h"
-#include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/FakeTray.h"
+#include "tests/unit/MainFormFixture.h"
 
 using fakes::FakeTray;
 using forms::WindowState;
@@ -19,32 +12,11 @@ namespace {
 constexpr unsigned kFlagsWithBalloon = 23;
 constexpr unsigned kFlagsWithoutBalloon = 7;
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public MainFormFixture {
  protected:
-  void SetUp() override {
-    self = desktop.createWindow({.title = mainForm::kCaption, .process = 1});
-    other = desktop.createWindow({.title = "记事本", .process = 2});
-    host.setWindowHandle(main, self);
-  }
-
-  void store(std::string_view name, std::string_view value) {
-    ASSERT_TRUE(autorunModule::writeSetting(registry, name, value));
-  }
-  void start() {
-    main.load();
-    if (main.loaded()) main.show();
-  }
   void trayEvent(int code) { main.mouseMove(forms::MouseEvent{0, 0, static_cast<double>(code), 0}); }
-  [[nodiscard]] bool onTop(platform::Hwnd hwnd) const {
-    return (desktop.window(hwnd)->exStyle & platform::kWsExTopmost) != 0;
-  }
   [[nodiscard]] const FakeTray::Call& firstAdd() const { return tray.calls.at(0); }
-
-  fakes::FakeDesktop desktop;
-  fakes::FakeRegistry registry;
-  FakeTray tray;
-  forms::HeadlessHost host;
-  mainForm main{host, desktop, registry, tray};
+};
   platform::Hwnd self = 0;
   platform::Hwnd other = 0;
 };
