@@ -17,9 +17,6 @@ class MainFormTest : public MainFormFixture {
   void trayEvent(int code) { main.mouseMove(forms::MouseEvent{0, 0, static_cast<double>(code), 0}); }
   [[nodiscard]] const FakeTray::Call& firstAdd() const { return tray.calls.at(0); }
 };
-  platform::Hwnd self = 0;
-  platform::Hwnd other = 0;
-};
 
 TEST_F(MainFormTest, FirstRunShowsTheWindowOnTopAndWritesTheMarker) {
   start();
