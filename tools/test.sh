@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: the native unit tests, then the platform tests under Wine.
+# Runs every test: the native unit tests, the platform tests under Wine, then
+# the end-to-end tests of the real program.
 # Installs what is missing, builds both presets, prints one summary at the end
 # and exits non-zero on any failure.
 set -uo pipefail
@@ -56,6 +57,18 @@ layer() {
 }
 layer unit native
 layer platform windows
+
+# End to end: the real program driven by real input, read from outside.
+echo "== end-to-end tests"
+bash "$root/tests/e2e/run.sh" 2>&1 | tee "$logs/e2e.log"
+e2e=$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed' "$logs/e2e.log" | tail -n1)
+if [ -z "$e2e" ]; then
+  echo "e2e: no summary (see $logs/e2e.log)"
+  failed=$((failed + 1))
+else
+  passed=$((passed + $(sed -E 's/^e2e: ([0-9]+) passed.*/\1/' <<<"$e2e")))
+  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$e2e")))
+fi
 
 echo
 echo "$passed passed, $failed failed"
