@@ -34,6 +34,15 @@ class Menu {
   // Top to bottom.
   std::vector<MenuItem*> items;
 
+  // The designed state: every item enabled, visible and unchecked.
+  void designItems() {
+    for (MenuItem* item : items) {
+      item->checked = false;
+      item->enabled = true;
+      item->visible = true;
+    }
+  }
+
  private:
   std::string name_;
 };

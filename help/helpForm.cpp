@@ -21,9 +21,5 @@ void helpForm::design() {
   help.caption = "帮助";
   shutDown.caption = "关闭功能";
   autorun.caption = "开机启动";
-  for (forms::MenuItem* item : UpMinMenu.items) {
-    item->checked = false;
-    item->enabled = true;
-    item->visible = true;
-  }
+  UpMinMenu.designItems();
 }

@@ -118,11 +118,7 @@ void mainForm::design() {
   shutDown.caption = "关闭功能";
   help.caption = "帮助";
   goOut.caption = "退出";
-  for (forms::MenuItem* item : downMinMenu.items) {
-    item->checked = false;
-    item->enabled = true;
-    item->visible = true;
-  }
+  downMinMenu.designItems();
 }
 
 helpForm& mainForm::helpWindow() {
