@@ -43,6 +43,12 @@ class Desktop {
  public:
   virtual ~Desktop() = default;
 
+  // True when the window's thread takes a message within a short deadline.
+  // A change of place or style is delivered to the window's own thread and
+  // waits for it; a window that does not answer would freeze the caller.
+  // Windows of the calling thread always answer.
+  virtual bool answers(Hwnd hwnd) = 0;
+
   virtual bool setWindowPos(Hwnd hwnd, Hwnd insertAfter, int x, int y, int cx,
                             int cy, unsigned flags) = 0;
   virtual std::int32_t getExStyle(Hwnd hwnd) = 0;

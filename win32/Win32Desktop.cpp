@@ -7,6 +7,29 @@
 
 namespace win32 {
 
+namespace {
+
+// Long enough for any thread that pumps its messages, short enough that a
+// user does not notice the wait when the window's program has stopped.
+constexpr UINT kAnswerDeadlineMs = 100;
+
+}  // namespace
+
+bool Win32Desktop::answers(platform::Hwnd hwnd) {
+  const HWND window = toHwnd(hwnd);
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  if (thread == 0) return false;  // no such window
+  if (thread == GetCurrentThreadId()) return true;
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                             kAnswerDeadlineMs, &result) != 0;
+}
+
+// SetWindowPos and SetWindowLong on another thread's window send it messages
+// and wait for its answer; callers ask answers() first. GetWindowLong, the
+// window text of another process, the rectangle, find, enumerate, window
+// from point and the layered attributes are answered by the system itself
+// and never wait on the window's program.
 bool Win32Desktop::setWindowPos(platform::Hwnd hwnd, platform::Hwnd insertAfter,
                                 int x, int y, int cx, int cy, unsigned flags) {
   return SetWindowPos(toHwnd(hwnd), toHwnd(insertAfter), x, y, cx, cy, flags) != 0;

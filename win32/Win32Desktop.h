@@ -6,6 +6,7 @@ namespace win32 {
 // The window primitives on the real user32.
 class Win32Desktop final : public platform::Desktop {
  public:
+  bool answers(platform::Hwnd hwnd) override;
   bool setWindowPos(platform::Hwnd hwnd, platform::Hwnd insertAfter, int x,
                     int y, int cx, int cy, unsigned flags) override;
   std::int32_t getExStyle(platform::Hwnd hwnd) override;

@@ -3,6 +3,9 @@
 namespace Top {
 
 void setTopmost(platform::Desktop& desktop, platform::Hwnd hwnd, bool on) {
+  // A window whose program has stopped would hold us until it wakes up;
+  // it is treated like a window that is no longer there.
+  if (!desktop.answers(hwnd)) return;
   const platform::Hwnd insertAfter =
       on ? platform::kHwndTopmost : platform::kHwndNoTopmost;
   // A stale handle simply has no effect; there is nothing to report.

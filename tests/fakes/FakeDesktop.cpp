@@ -62,6 +62,25 @@ FakeWindow* FakeDesktop::find(platform::Hwnd hwnd) {
   return it == windows_.end() ? nullptr : &it->second;
 }
 
+FakeWindow* FakeDesktop::findForSentCall(platform::Hwnd hwnd) {
+  FakeWindow* w = find(hwnd);
+  if (w != nullptr && w->hung) {
+    // The real call would wait here until the program wakes up.
+    ++blockingCalls_;
+    return nullptr;
+  }
+  return w;
+}
+
+void FakeDesktop::setHung(platform::Hwnd hwnd, bool hung) {
+  if (FakeWindow* w = find(hwnd)) w->hung = hung;
+}
+
+bool FakeDesktop::answers(platform::Hwnd hwnd) {
+  const FakeWindow* w = window(hwnd);
+  return w != nullptr && !w->hung;
+}
+
 void FakeDesktop::placeInBand(platform::Hwnd hwnd) {
   erase(topLevel_, hwnd);
   const bool topmost = (windows_.at(hwnd).exStyle & platform::kWsExTopmost) != 0;
@@ -84,7 +103,7 @@ void FakeDesktop::releaseKey(std::int32_t virtualKey) { keys_[virtualKey].down =
 
 bool FakeDesktop::setWindowPos(platform::Hwnd hwnd, platform::Hwnd insertAfter,
                                int x, int y, int cx, int cy, unsigned flags) {
-  FakeWindow* w = find(hwnd);
+  FakeWindow* w = findForSentCall(hwnd);
   if (w == nullptr) return false;
   if (!(flags & platform::kSwpNoMove)) {
     w->rect = {x, y, x + (w->rect.right - w->rect.left), y + (w->rect.bottom - w->rect.top)};
@@ -108,7 +127,7 @@ std::int32_t FakeDesktop::getExStyle(platform::Hwnd hwnd) {
 }
 
 std::int32_t FakeDesktop::setExStyle(platform::Hwnd hwnd, std::int32_t style) {
-  FakeWindow* w = find(hwnd);
+  FakeWindow* w = findForSentCall(hwnd);
   if (w == nullptr) return 0;
   const std::int32_t previous = w->exStyle;
   // As on the system, the band cannot be changed through the style alone.
@@ -191,7 +210,7 @@ bool FakeDesktop::showWindow(platform::Hwnd hwnd, int command) {
 }
 
 bool FakeDesktop::setForegroundWindow(platform::Hwnd hwnd) {
-  FakeWindow* w = find(hwnd);
+  FakeWindow* w = findForSentCall(hwnd);
   if (w == nullptr || w->parent != 0) return false;
   foreground_ = hwnd;
   return true;

@@ -26,6 +26,8 @@ struct FakeWindow {
   std::uint32_t colorKey = 0;
   unsigned layeredFlags = 0;
   int lastShowCommand = -1;
+  // Its program has stopped taking messages.
+  bool hung = false;
 };
 
 struct WindowSpec {
@@ -52,8 +54,12 @@ class FakeDesktop final : public platform::Desktop {
   void pressKey(std::int32_t virtualKey);
   void releaseKey(std::int32_t virtualKey);
   void moveCursor(platform::Point p) { cursor_ = p; }
+  void setHung(platform::Hwnd hwnd, bool hung);
+  // Calls that would have waited on a hung window's program.
+  [[nodiscard]] int blockingCalls() const { return blockingCalls_; }
 
   // platform::Desktop
+  bool answers(platform::Hwnd hwnd) override;
   bool setWindowPos(platform::Hwnd hwnd, platform::Hwnd insertAfter, int x,
                     int y, int cx, int cy, unsigned flags) override;
   std::int32_t getExStyle(platform::Hwnd hwnd) override;
@@ -80,6 +86,8 @@ class FakeDesktop final : public platform::Desktop {
   };
 
   FakeWindow* find(platform::Hwnd hwnd);
+  // A place or style change: waits on the window's program when it is hung.
+  FakeWindow* findForSentCall(platform::Hwnd hwnd);
   void placeInBand(platform::Hwnd hwnd);
   platform::Hwnd deepestChildAt(platform::Hwnd parent, platform::Point p) const;
 
@@ -91,6 +99,7 @@ class FakeDesktop final : public platform::Desktop {
   platform::Point cursor_;
   platform::Hwnd foreground_ = 0;
   platform::Hwnd nextHwnd_ = 0x10010;
+  int blockingCalls_ = 0;
 };
 
 }  // namespace fakes

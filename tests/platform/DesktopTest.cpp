@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
+#include <functional>
+
 #include "tests/platform/HelperProcess.h"
 #include "win32/Handles.h"
 #include "win32/Text.h"
@@ -81,6 +84,33 @@ TEST_F(DesktopPlatformTest, OperationsOnStaleHandlesDoNothing) {
     Transparent::setAlpha(desktop, h, 10);
     EXPECT_FALSE(Transparent::isTopmost(desktop, h));
   }
+}
+
+TEST_F(DesktopPlatformTest, AHungWindowNeverHoldsTheCaller) {
+  HelperProcess helper({L"Skyvane test: hung"});
+  ASSERT_TRUE(helper.started());
+  const HWND w = helper.window(0);
+  const platform::Hwnd h = fromHwnd(w);
+  ASSERT_TRUE(helper.hang(std::chrono::seconds(3)));
+
+  const auto timed = [](const std::function<void()>& call) {
+    const auto start = std::chrono::steady_clock::now();
+    call();
+    return std::chrono::steady_clock::now() - start;
+  };
+  EXPECT_LT(timed([&] { Top::setTopmost(desktop, h, true); }), std::chrono::milliseconds(300));
+  EXPECT_LT(timed([&] { Transparent::setAlpha(desktop, h, 60); }), std::chrono::milliseconds(300));
+  EXPECT_FALSE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED);
+
+  // Awake again, the same calls work.
+  ASSERT_TRUE(waitUntil([&] { return desktop.answers(h); }));
+  Top::setTopmost(desktop, h, true);
+  Transparent::setAlpha(desktop, h, 60);
+  EXPECT_TRUE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  BYTE alpha = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(w, nullptr, &alpha, nullptr));
+  EXPECT_EQ(alpha, 60);
 }
 
 TEST_F(DesktopPlatformTest, TargetAliveUntilItCloses) {

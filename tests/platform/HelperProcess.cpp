@@ -85,3 +85,17 @@ bool HelperProcess::close(size_t i) {
 }
 
 }  // namespace platformtest
+
+namespace platformtest {
+
+bool HelperProcess::hang(std::chrono::milliseconds duration) {
+  constexpr UINT kHangMessage = WM_APP + 1;
+  const HWND w = window(0);
+  PostMessageW(w, kHangMessage, static_cast<WPARAM>(duration.count()), 0);
+  return waitUntil([w] {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 20, &result) == 0;
+  });
+}
+
+}  // namespace platformtest

@@ -28,6 +28,9 @@ class HelperProcess {
   [[nodiscard]] HWND child(size_t i) const;
   // Closes window i and waits until it is gone.
   [[nodiscard]] bool close(size_t i);
+  // Makes the helper's thread stop taking messages for the given time and
+  // waits until it no longer answers.
+  [[nodiscard]] bool hang(std::chrono::milliseconds duration);
 
  private:
   PROCESS_INFORMATION process_{};

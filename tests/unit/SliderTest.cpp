@@ -162,6 +162,24 @@ TEST_F(SliderTest, MovesWithoutAHeldThumbChangeNothing) {
   EXPECT_FALSE(alphaOf(other).has_value());
 }
 
+TEST_F(SliderTest, AHungTargetNeverHoldsTheMainWindow) {
+  desktop.setHung(other, true);
+  main.Check3.setEnabled(true);
+  host.click(main.Check3);
+  pressTrack(1600);
+  drag({-10, -12});  // 100 -> 82 -> 62
+  EXPECT_EQ(desktop.blockingCalls(), 0);
+  EXPECT_EQ(thumb(), 62) << "the slider itself goes on";
+  EXPECT_FALSE(onTop(other));
+
+  desktop.setHung(other, false);
+  pressTrack(1600);
+  host.click(main.Check3);
+  host.click(main.Check3);
+  EXPECT_EQ(alphaOf(other), 172);
+  EXPECT_TRUE(onTop(other));
+}
+
 TEST_F(SliderTest, ClosedOrMissingTargetsChangeNoWindowButTheSliderMoves) {
   desktop.destroyWindow(other);
   pressTrack(1600);

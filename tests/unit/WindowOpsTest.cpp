@@ -82,6 +82,21 @@ TEST_F(WindowOpsTest, SetAlphaHoldsOutOfRangeValuesAtTheNearestEnd) {
   }
 }
 
+TEST_F(WindowOpsTest, AWindowThatDoesNotAnswerIsLeftAloneUntilItWakes) {
+  desktop.setHung(editor, true);
+  Top::setTopmost(desktop, editor, true);
+  Transparent::setAlpha(desktop, editor, 100);
+  EXPECT_EQ(desktop.blockingCalls(), 0) << "no call that would wait on it";
+  EXPECT_FALSE(Transparent::isTopmost(desktop, editor));
+  EXPECT_FALSE(desktop.window(editor)->alpha.has_value());
+
+  desktop.setHung(editor, false);
+  Top::setTopmost(desktop, editor, true);
+  Transparent::setAlpha(desktop, editor, 100);
+  EXPECT_TRUE(Transparent::isTopmost(desktop, editor));
+  EXPECT_EQ(desktop.window(editor)->alpha, 100);
+}
+
 TEST_F(WindowOpsTest, IsTopmostReadsTheExtendedStyleBit) {
   const Hwnd pinned = desktop.createWindow({.title = "p", .exStyle = platform::kWsExTopmost});
   EXPECT_TRUE(Transparent::isTopmost(desktop, pinned));
