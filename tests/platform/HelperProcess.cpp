@@ -84,10 +84,6 @@ bool HelperProcess::close(size_t i) {
   return waitUntil([w] { return !IsWindow(w); });
 }
 
-}  // namespace platformtest
-
-namespace platformtest {
-
 bool HelperProcess::hang(std::chrono::milliseconds duration) {
   constexpr UINT kHangMessage = WM_APP + 1;
   const HWND w = window(0);
