@@ -3,7 +3,8 @@
 // window opens for it, with a child button "child of <title>", and window i
 // has the class "SkyvaneTestWindow<i>" so that tests can tell twins apart.
 // The program ends when its last window is closed. A posted kHangMessage
-// with a duration in milliseconds makes its thread stop pumping that long.
+// with a duration in milliseconds makes its thread stop pumping that long;
+// so does F12 pressed in one of its windows, for kHangOnKeyMs.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -12,6 +13,7 @@
 namespace {
 
 constexpr UINT kHangMessage = WM_APP + 1;
+constexpr DWORD kHangOnKeyMs = 6000;
 int openWindows = 0;
 
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -19,6 +21,12 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case kHangMessage:
       Sleep(static_cast<DWORD>(wParam));
       return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_F12) {
+        Sleep(kHangOnKeyMs);
+        return 0;
+      }
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_DESTROY:
       if (--openWindows == 0) PostQuitMessage(0);
       return 0;
