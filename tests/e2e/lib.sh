@@ -180,8 +180,21 @@ e2e_reset_settings() {
 
 # --- real input and screenshots -----------------------------------------------
 
+# e2e_move X Y: moves the X pointer there and waits until it is there.
+# `xdotool mousemove --sync` to the place the pointer already has waits
+# forever for a motion that never comes; that move is left out.
+e2e_move() {
+  [[ "$(xdotool getmouselocation)" == "x:$1 y:$2 "* ]] && return 0
+  xdotool mousemove --sync "$1" "$2"
+}
+
 # e2e_click X Y [BUTTON]: 1 left (the default), 3 right.
-e2e_click() { xdotool mousemove --sync "$1" "$2" click "${3:-1}"; }
+e2e_click() { e2e_move "$1" "$2" && xdotool click "${3:-1}"; }
+# e2e_mouse_down [BUTTON], e2e_mouse_up [BUTTON]: a press where the pointer
+# is, held across other steps (a drag with e2e_move, or a button kept down
+# while something is checked).
+e2e_mouse_down() { xdotool mousedown "${1:-1}"; }
+e2e_mouse_up() { xdotool mouseup "${1:-1}"; }
 # e2e_click_tray [BUTTON]: a real click on the first tray icon. The pointer
 # leaves the icon at once: resting there brings up the shell's tooltip for
 # the icon, which would lie over the lowest item of a menu that the click
@@ -200,7 +213,7 @@ e2e_key_up() { xdotool keyup "$@"; }
 # on the icon cannot have: the X pointer moves there first, so Wine's idea of
 # the cursor agrees with the X server's.
 e2e_tray_callback() {
-  xdotool mousemove --sync "$3" "$4"
+  e2e_move "$3" "$4"
   e2e_probe tray-callback "$@"
 }
 
@@ -290,6 +303,16 @@ e2e_click_control() {
   x=$(e2e_field "$line" x) y=$(e2e_field "$line" y)
   w=$(e2e_field "$line" w) h=$(e2e_field "$line" h)
   e2e_click $((x + w / 2)) $((y + h / 2)) "${3:-1}"
+}
+
+# e2e_client_origin TITLE TEXT LEFT TOP: "X Y", the screen point of the
+# window's client area's top-left corner, found from its native control TEXT
+# that lies at (LEFT, TOP) of that area. Windowless controls (pictures and
+# labels drawn by the window) are reached from there by their design places.
+e2e_client_origin() {
+  local line
+  line=$(e2e_probe control "$1" "$2") || { echo "$line"; return 1; }
+  echo "$(($(e2e_field "$line" x) - $3)) $(($(e2e_field "$line" y) - $4))"
 }
 
 # e2e_click_frame TITLE close|caption|minimize: a real click on that part of

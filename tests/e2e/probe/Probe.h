@@ -53,6 +53,7 @@ int waitBalloonCommand(const Args& args);
 int ncPointCommand(const Args& args);
 int closeCommand(const Args& args);
 int minimizeCommand(const Args& args);
+int moveCommand(const Args& args);
 int atCommand(const Args& args);
 int screenCommand(const Args& args);
 int cursorCommand(const Args& args);

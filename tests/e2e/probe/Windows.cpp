@@ -85,7 +85,10 @@ std::wstring describeChild(HWND child, HWND focus) {
          buttonKind(child) + L" id=" + std::to_wstring(GetDlgCtrlID(child)) + L" visible=" +
          flag(IsWindowVisible(child)) + L" enabled=" + flag(IsWindowEnabled(child)) +
          L" checked=" + std::to_wstring(checkState(child)) + L" focused=" +
-         flag(focus == child) + L" " + rectText(child) + L" text=" + windowText(child);
+         flag(focus == child) + L" layered=" +
+         flag(GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_LAYERED) + L" alpha=" +
+         std::to_wstring(layeredAlpha(child)) + L" " + rectText(child) + L" text=" +
+         windowText(child);
 }
 
 std::vector<HWND> children(HWND parent) {
@@ -321,6 +324,26 @@ int minimizeCommand(const Args& args) {
   if (args.size() != 1) return kUsage;
   const HWND hwnd = requireWindow(args[0]);
   return hwnd != nullptr && PostMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? kTrue : kFalse;
+}
+
+// Moves a window (of any process) so that its outer top-left corner is at
+// (x, y), keeping its size and its place in the z-order and not activating
+// it; answers whether it got there.
+int moveCommand(const Args& args) {
+  long long x = 0;
+  long long y = 0;
+  if (args.size() != 3 || !parseInt(args[1], x) || !parseInt(args[2], y)) return kUsage;
+  const HWND hwnd = requireWindow(args[0]);
+  if (hwnd == nullptr) return kFalse;
+  if (!SetWindowPos(hwnd, nullptr, static_cast<int>(x), static_cast<int>(y), 0, 0,
+                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+    printError(L"SetWindowPos failed");
+    return kFalse;
+  }
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  print(rectText(hwnd));
+  return r.left == x && r.top == y ? kTrue : kFalse;
 }
 
 // The window that a click at (x, y) would reach.

@@ -40,6 +40,7 @@ constexpr Command kCommands[] = {
     {L"ncpoint", ncPointCommand, L"ncpoint <window title> close|caption|minimize"},
     {L"close", closeCommand, L"close <window title>"},
     {L"minimize", minimizeCommand, L"minimize <window title>"},
+    {L"move", moveCommand, L"move <window title> <x> <y>"},
     {L"at", atCommand, L"at <x> <y>"},
     {L"screen", screenCommand, L"screen"},
     {L"cursor", cursorCommand, L"cursor"},
