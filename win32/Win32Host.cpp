@@ -9,8 +9,6 @@
 namespace win32 {
 namespace {
 
-constexpr const wchar_t* kInstanceMutex = L"Local\\Quillfen.Skyvane.Instance";
-
 std::wstring modulePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -25,12 +23,13 @@ std::wstring modulePath() {
 
 }  // namespace
 
-Win32Host::Win32Host(HINSTANCE instance) : instance_(instance), pictures_(instance) {
+Win32Host::Win32Host(HINSTANCE instance, const wchar_t* instanceName)
+    : instance_(instance), pictures_(instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   FormWindow::registerClass(instance);
   // Another process of this program holds the same named mutex.
-  instanceMutex_.reset(CreateMutexW(nullptr, FALSE, kInstanceMutex));
+  instanceMutex_.reset(CreateMutexW(nullptr, FALSE, instanceName));
   previousInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }

@@ -17,7 +17,10 @@ namespace win32 {
 
 class Win32Host final : public forms::Host {
  public:
-  explicit Win32Host(HINSTANCE instance);
+  // instanceName names the mutex that tells whether another process of the
+  // program runs; tests pass a name of their own.
+  explicit Win32Host(HINSTANCE instance, const wchar_t* instanceName = kInstanceName);
+  static constexpr const wchar_t* kInstanceName = L"Local\\Quillfen.Skyvane.Instance";
   ~Win32Host() override;
 
   // Pumps messages until the last form is unloaded; returns the exit code.
