@@ -18,23 +18,23 @@ void erase(std::vector<platform::Hwnd>& list, platform::Hwnd hwnd) {
 
 }  // namespace
 
-platform::Hwnd FakeDesktop::createWindow(const WindowSpec& spec) {
+platform::Hwnd FakeDesktop::createWindow(const WindowSpec& shape) {
   const platform::Hwnd hwnd = nextHwnd_;
   nextHwnd_ += 0x10;
   FakeWindow w;
   w.hwnd = hwnd;
-  w.process = spec.process;
-  w.parent = spec.parent;
-  w.title = spec.title;
-  w.className = spec.className;
-  w.rect = spec.rect;
-  w.exStyle = spec.parent == 0 ? spec.exStyle : spec.exStyle & ~platform::kWsExTopmost;
-  w.visible = spec.visible;
+  w.process = shape.process;
+  w.parent = shape.parent;
+  w.title = shape.title;
+  w.className = shape.className;
+  w.rect = shape.rect;
+  w.exStyle = shape.parent == 0 ? shape.exStyle : shape.exStyle & ~platform::kWsExTopmost;
+  w.visible = shape.visible;
   windows_[hwnd] = w;
-  if (spec.parent == 0) {
+  if (shape.parent == 0) {
     placeInBand(hwnd);
   } else {
-    auto& siblings = children_[spec.parent];
+    auto& siblings = children_[shape.parent];
     siblings.insert(siblings.begin(), hwnd);
   }
   return hwnd;

@@ -43,7 +43,7 @@ struct WindowSpec {
 class FakeDesktop final : public platform::Desktop {
  public:
   // The new window goes on top of its band (top-level) or of its siblings.
-  platform::Hwnd createWindow(const WindowSpec& spec);
+  platform::Hwnd createWindow(const WindowSpec& shape);
   // Destroys the window and its children; later calls on them are no-ops.
   void destroyWindow(platform::Hwnd hwnd);
   [[nodiscard]] const FakeWindow* window(platform::Hwnd hwnd) const;
