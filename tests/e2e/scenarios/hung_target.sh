@@ -10,14 +10,12 @@ SECOND_PRESS_X=50   # thumb 46, alpha 77
 hung_target_answers() { e2e_control_is "$HUNG_TITLE" "child of $HUNG_TITLE" checked=0; }
 
 # A real click on the slider's track, at x pixels from its left edge; the
-# track lies 40 px below the top of the client area, whose origin Command3
-# (at 56, 3) gives.
+# track lies 40 px below the top of the client area (its middle at 52), whose
+# corner Command3 (at 56, 3; caption $1) gives.
 press_track() {
-  local line x y
-  line=$(e2e_probe control "$MAIN" "$1") || { echo "$line"; return 1; }
-  x=$(($(e2e_field "$line" x) - 56 + $2))
-  y=$(($(e2e_field "$line" y) - 3 + 52))
-  e2e_click "$x" "$y"
+  local origin
+  origin=$(e2e_client_origin "$MAIN" "$1" 56 3) || { echo "$origin"; return 1; }
+  e2e_click $((${origin% *} + $2)) $((${origin#* } + 52))
 }
 
 hung_target_steps() {
