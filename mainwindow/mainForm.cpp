@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "help/helpForm.h"
-#include "mainwindow/TrayText.h"
+#include "mainwindow/TextField.h"
 #include "resources/resource.h"
 #include "settings/autorunModule.h"
 #include "winops/Top.h"
@@ -262,7 +262,7 @@ void mainForm::Command3_Click() {
 
 void mainForm::Timer1_Timer() {
   const platform::Hwnd under = desktop_.windowFromPoint(desktop_.cursorPos());
-  const std::string text = minMenu::fitTrayField(desktop_.windowText(under), kWindowTextChars);
+  const std::string text = minMenu::fitField(desktop_.windowText(under), kWindowTextChars);
   Label1.setCaption(text);
   // Both keys are asked every tick: each query also clears the key's
   // "pressed since the last query" mark.

@@ -1,6 +1,6 @@
 #include "mainwindow/minMenu.h"
 
-#include "mainwindow/TrayText.h"
+#include "mainwindow/TextField.h"
 #include "settings/autorunModule.h"
 
 namespace minMenu {
@@ -12,7 +12,7 @@ void TrayIcon::fillCommon(const forms::Form& main, unsigned flags) {
   record_.flags = flags;
   record_.callbackMessage = kCallbackMessage;
   record_.icon = icon;
-  record_.tip = fitTrayField(main.caption(), platform::kTrayTipChars);
+  record_.tip = fitField(main.caption(), platform::kTrayTipChars);
   record_.state = 0;
   record_.stateMask = 0;
 }
@@ -33,9 +33,9 @@ void TrayIcon::addTrayIcon(forms::Form& main) {
   fillCommon(main, platform::kNifMessage | platform::kNifIcon | platform::kNifTip |
                        platform::kNifInfo);
   // An empty message makes the shell show no balloon.
-  record_.info = fitTrayField(message, platform::kTrayInfoChars);
+  record_.info = fitField(message, platform::kTrayInfoChars);
   record_.timeout = kBalloonTimeout;
-  record_.infoTitle = fitTrayField(title, platform::kTrayInfoTitleChars);
+  record_.infoTitle = fitField(title, platform::kTrayInfoTitleChars);
   record_.infoFlags = platform::kNiifInfo;
   (void)tray_.notify(platform::TrayCommand::Add, record_);
 }

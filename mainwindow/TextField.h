@@ -5,8 +5,8 @@
 
 namespace minMenu {
 
-// The longest start of text that fits a tray field of `chars` UTF-16 units
+// The longest start of text that fits a fixed field of `chars` UTF-16 units
 // with its terminator, cut only between characters.
-[[nodiscard]] std::string fitTrayField(std::string_view text, std::size_t chars);
+[[nodiscard]] std::string fitField(std::string_view text, std::size_t chars);
 
 }  // namespace minMenu

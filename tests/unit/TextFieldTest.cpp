@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mainwindow/TrayText.h"
+#include "mainwindow/TextField.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ TEST(TrayFieldTest, TextIsCutBetweenCharactersBeforeTheTerminatorSlot) {
       {std::string("ab\xE6\xB1"), 64, "ab"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(minMenu::fitTrayField(c.text, c.chars), c.expected)
+    EXPECT_EQ(minMenu::fitField(c.text, c.chars), c.expected)
         << c.text.size() << " bytes into " << c.chars;
   }
 }

@@ -1,8 +1,8 @@
-#include "mainwindow/TrayText.h"
+#include "mainwindow/TextField.h"
 
 namespace minMenu {
 
-std::string fitTrayField(std::string_view text, std::size_t chars) {
+std::string fitField(std::string_view text, std::size_t chars) {
   if (chars == 0) return {};
   const std::size_t room = chars - 1;  // the terminator's slot
   std::size_t units = 0;
