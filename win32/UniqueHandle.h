@@ -34,9 +34,6 @@ class UniqueHandle {
   T handle_{};
 };
 
-struct GdiObjectTraits {
-  static void close(HGDIOBJ h) { DeleteObject(h); }
-};
 struct MenuTraits {
   static void close(HMENU h) { DestroyMenu(h); }
 };
@@ -50,13 +47,13 @@ struct DcTraits {
   static void close(HDC h) { DeleteDC(h); }
 };
 
-using UniqueFont = UniqueHandle<HFONT, struct FontTraits>;
 struct FontTraits {
   static void close(HFONT h) { DeleteObject(h); }
 };
 struct BitmapTraits {
   static void close(HBITMAP h) { DeleteObject(h); }
 };
+using UniqueFont = UniqueHandle<HFONT, FontTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, BitmapTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;

@@ -315,12 +315,19 @@ e2e_client_origin() {
   echo "$(($(e2e_field "$line" x) - $3)) $(($(e2e_field "$line" y) - $4))"
 }
 
-# e2e_click_frame TITLE close|caption|minimize: a real click on that part of
-# the window's title bar.
-e2e_click_frame() {
+# e2e_frame_point TITLE close|caption|minimize: "X Y" of that part of the
+# window's title bar.
+e2e_frame_point() {
   local line
   line=$(e2e_probe ncpoint "$1" "$2") || { echo "$line"; return 1; }
-  e2e_click "$(e2e_field "$line" x)" "$(e2e_field "$line" y)"
+  echo "$(e2e_field "$line" x) $(e2e_field "$line" y)"
+}
+
+# e2e_click_frame TITLE close|caption|minimize: a real click there.
+e2e_click_frame() {
+  local point
+  point=$(e2e_frame_point "$1" "$2") || { echo "$point"; return 1; }
+  e2e_click ${point% *} ${point#* }
 }
 
 # e2e_click_menu_item INDEX COUNT: a real click on item INDEX (from 0, top

@@ -77,13 +77,6 @@ ts_thumb_after_press() {
 ts_picked() { e2e_control_is "$TS_MAIN" "$TS_REPICK" visible=1; }
 ts_picking() { e2e_control_is "$TS_MAIN" "$TS_CANCEL" visible=1; }
 
-# ts_point_of TITLE PART: "X Y" of a part (caption, close) of the title bar.
-ts_point_of() {
-  local line
-  line=$(e2e_probe ncpoint "$1" "$2") || { echo "$line"; return 1; }
-  echo "$(e2e_field "$line" x) $(e2e_field "$line" y)"
-}
-
 # ts_centre_of TITLE TEXT: "X Y", the middle of a control.
 ts_centre_of() {
   local line
@@ -184,11 +177,7 @@ ts_stop_pair() {
 # first run (settings cleared): its main window shows on top.
 ts_start_pair() {
   ts_stop_pair
-  if ! e2e_probe wait-window "$TS_MAIN" 5000 gone >/dev/null; then
-    echo "a window \"$TS_MAIN\" that this run did not start is open; stopping the group" >&2
-    return 1
-  fi
-  e2e_reset_settings
+  fresh_settings || return
   e2e_start helper "$E2E_BUILD/tests/test_window_helper.exe" "$TS_TARGET"
   TS_HELPER_PID=$E2E_LAST_PID
   e2e_check "the window to pick appears" \
@@ -245,7 +234,7 @@ ts_ctrl_click() {
 # While picking: Ctrl + a click on the helper's title bar picks its window.
 ts_pick_title_bar() {
   local point
-  point=$(ts_point_of "$TS_TARGET" caption) || { echo "$point"; return 1; }
+  point=$(e2e_frame_point "$TS_TARGET" caption) || { echo "$point"; return 1; }
   ts_ctrl_click "$point" "Ctrl + a click on the other window's title bar picks it: $TS_REPICK" \
     e2e_wait 3000 ts_picked || return
   TS_SESSION=target
@@ -271,8 +260,8 @@ picking_needs_ctrl_and_the_button_on_another_window() {
     e2e_control_is "$TS_MAIN" "$TS_TARGET_ON_TOP" enabled=0
 
   local caption own line blank
-  caption=$(ts_point_of "$TS_TARGET" caption) || { echo "$caption"; return 1; }
-  own=$(ts_point_of "$TS_MAIN" caption) || { echo "$own"; return 1; }
+  caption=$(e2e_frame_point "$TS_TARGET" caption) || { echo "$caption"; return 1; }
+  own=$(e2e_frame_point "$TS_MAIN" caption) || { echo "$own"; return 1; }
   line=$(e2e_probe window "$TS_TARGET") || return
   # A free place of the helper's client area, under its button.
   blank="$(($(e2e_field "$line" x) + 40)) $(($(e2e_field "$line" y) + 150))"
