@@ -5,8 +5,12 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "tests/platform/HelperProcess.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/Wait.h"
 #include "win32/Handles.h"
 #include "win32/Text.h"
 #include "win32/Win32Desktop.h"
@@ -16,7 +20,7 @@
 #include "winops/keySate.h"
 
 using platformtest::HelperProcess;
-using platformtest::waitUntil;
+using testsupport::waitUntil;
 using win32::fromHwnd;
 
 namespace {
@@ -34,12 +38,25 @@ void sendKey(WORD vk, bool down) {
   SendInput(1, &input, sizeof input);
 }
 
-void sendClick() {
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
+// The always-on-top and layered state of every top-level window, one line
+// each, to show that an operation changed none of them.
+std::vector<std::wstring> bandAndOpacityOfEveryWindow() {
+  std::vector<std::wstring> lines;
+  EnumWindows(
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        const LONG_PTR exStyle = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        const bool layered = GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) != 0;
+        reinterpret_cast<std::vector<std::wstring>*>(param)->push_back(
+            std::to_wstring(HandleToLong(hwnd)) + L" topmost=" +
+            std::to_wstring((exStyle & WS_EX_TOPMOST) != 0) + L" layered=" +
+            std::to_wstring((exStyle & WS_EX_LAYERED) != 0) + L" alpha=" +
+            (layered ? std::to_wstring(alpha) : L"-"));
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&lines));
+  return lines;
 }
 
 TEST_F(DesktopPlatformTest, SetTopmostReadsBackBothWays) {
@@ -74,16 +91,20 @@ TEST_F(DesktopPlatformTest, SetAlphaReadsBackAndTheWindowStaysLayered) {
   }
 }
 
-TEST_F(DesktopPlatformTest, OperationsOnStaleHandlesDoNothing) {
-  HelperProcess helper({L"Skyvane test: stale"});
+TEST_F(DesktopPlatformTest, OperationsOnStaleHandlesTouchNoWindow) {
+  HelperProcess helper({L"Skyvane test: stale", L"Skyvane test: bystander"});
   ASSERT_TRUE(helper.started());
-  const HWND w = helper.window(0);
+  const HWND gone = helper.window(0);
   ASSERT_TRUE(helper.close(0));
-  for (platform::Hwnd h : {platform::Hwnd{0}, fromHwnd(w)}) {
+  const auto before = bandAndOpacityOfEveryWindow();
+  for (platform::Hwnd h : {platform::Hwnd{0}, fromHwnd(gone)}) {
     Top::setTopmost(desktop, h, true);
     Transparent::setAlpha(desktop, h, 10);
     EXPECT_FALSE(Transparent::isTopmost(desktop, h));
   }
+  // Neither the window still open nor any other moved into the top band or
+  // took the opacity meant for the one that is gone.
+  EXPECT_EQ(bandAndOpacityOfEveryWindow(), before);
 }
 
 TEST_F(DesktopPlatformTest, AHungWindowNeverHoldsTheCaller) {
@@ -211,8 +232,14 @@ TEST_F(DesktopPlatformTest, KeyDownSeesInjectedInput) {
   SendInput(1, &right, sizeof right);
   EXPECT_TRUE(waitUntil([&] { return !keySate::isKeyDown(desktop, kVkControl); }));
 
-  // A click that came and went between two polls reads as down once.
-  sendClick();
+  // A click that came and went between two polls reads as down once. It is
+  // made on a window of the helper, where it does nothing.
+  HelperProcess helper({L"Skyvane test: click"});
+  ASSERT_TRUE(helper.started());
+  RECT r{};
+  GetWindowRect(helper.child(0), &r);
+  const POINT belowButton{r.left + 10, r.bottom + 40};
+  ASSERT_EQ(testsupport::click(belowButton, helper.window(0), testsupport::Pump::No), L"");
   EXPECT_TRUE(keySate::isKeyDown(desktop, kVkLButton));
   EXPECT_FALSE(keySate::isKeyDown(desktop, kVkLButton));
 }

@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <chrono>
-#include <thread>
+#include <functional>
 #include <vector>
 
 #include "forms/Form.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/Wait.h"
 #include "win32/Win32Host.h"
 
 namespace {
@@ -58,27 +60,15 @@ class ProbeForm final : public forms::Form {
   }
 };
 
-// Runs the message loop until the condition holds or the deadline passes.
-bool pumpUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds deadline = std::chrono::seconds(5)) {
-  const auto end = std::chrono::steady_clock::now() + deadline;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (condition()) return true;
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-}
+using testsupport::click;
+using testsupport::kWaitDeadline;
+using testsupport::pointAt;
+using testsupport::Pump;
 
-void sendMouse(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof input);
+// The form lives on this thread: every wait keeps its messages flowing.
+bool pumpUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds deadline = kWaitDeadline) {
+  return testsupport::waitUntil(condition, deadline, Pump::Messages);
 }
 
 class FormsHostTest : public ::testing::Test {
@@ -135,19 +125,16 @@ TEST_F(FormsHostTest, NativeControlsMirrorTheModel) {
 }
 
 TEST_F(FormsHostTest, RealClicksReachTheHandlers) {
-  const POINT onButton = screenOf(60, 25);
-  SetCursorPos(onButton.x, onButton.y);
-  sendMouse(MOUSEEVENTF_LEFTDOWN);
-  sendMouse(MOUSEEVENTF_LEFTUP);
+  const HWND button = child(L"按钮");
+  const HWND box = child(L"复选框");
+  ASSERT_EQ(click(screenOf(60, 25), button, Pump::Messages), L"");
   EXPECT_TRUE(pumpUntil([&] { return form.buttonClicks == 1; }));
 
-  const POINT onBox = screenOf(130, 20);
-  SetCursorPos(onBox.x, onBox.y);
-  sendMouse(MOUSEEVENTF_LEFTDOWN);
-  sendMouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_EQ(click(screenOf(130, 20), box, Pump::Messages), L"");
   EXPECT_TRUE(pumpUntil([&] { return form.boxClicks == 1; }));
+  EXPECT_EQ(form.buttonClicks, 1) << "the second click reached the box alone";
   EXPECT_EQ(form.box.value(), 1);
-  EXPECT_EQ(SendMessageW(child(L"复选框"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST_F(FormsHostTest, TimersTickAndStop) {
@@ -172,29 +159,29 @@ TEST_F(FormsHostTest, MinimisingRaisesResize) {
 }
 
 TEST_F(FormsHostTest, WindowlessImageGetsTheMouseWithCaptureOutsideTheForm) {
-  const POINT onImage = screenOf(20, 70);
-  SetCursorPos(onImage.x, onImage.y);
-  ASSERT_TRUE(pumpUntil([&] { return !form.events.empty(); }));
-  sendMouse(MOUSEEVENTF_LEFTDOWN);
-  ASSERT_TRUE(pumpUntil([&] {
-    for (const auto& e : form.events) if (e.kind == 'd') return true;
-    return false;
-  }));
-  // Far left of the form, still captured: x is negative, from the image's edge.
-  RECT frame;
-  GetWindowRect(hwnd, &frame);
-  SetCursorPos(frame.left - 30, onImage.y);
-  sendMouse(MOUSEEVENTF_LEFTUP);
   const auto find = [&](char kind) -> const ProbeForm::Mouse* {
     for (const auto& e : form.events) {
       if (e.kind == kind) return &e;
     }
     return nullptr;
   };
+  // The image is windowless: the window under it is the form's own.
+  const POINT onImage = screenOf(20, 70);
+  ASSERT_EQ(pointAt(onImage, hwnd, Pump::Messages), L"");
+  ASSERT_TRUE(pumpUntil([&] { return find('m') != nullptr; })) << "the image hears the pointer";
+  testsupport::press(onImage);
+  ASSERT_TRUE(pumpUntil([&] { return find('d') != nullptr; }));
+
+  // Far left of the form, still captured: x is negative, from the image's edge.
+  RECT frame;
+  GetWindowRect(hwnd, &frame);
+  ASSERT_GE(frame.left, 30) << "room for the pointer left of the form";
+  const POINT outside{frame.left - 30, onImage.y};
+  ASSERT_EQ(pointAt(outside, nullptr, Pump::Messages), L"");
+  testsupport::release(outside);
   ASSERT_TRUE(pumpUntil([&] { return find('u') != nullptr; }));
   EXPECT_EQ(find('d')->x, 10 * 15) << "twips from the image's left edge";
-  // Released far left of the form, the image still hears it, with x negative.
-  EXPECT_LT(find('u')->x, 0);
+  EXPECT_LT(find('u')->x, 0) << "released left of the form, the image still hears it";
 }
 
 TEST_F(FormsHostTest, UnloadDestroysTheWindowAndReloadRebuildsIt) {

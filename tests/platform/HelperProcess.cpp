@@ -1,7 +1,8 @@
 #include "tests/platform/HelperProcess.h"
 
 #include <algorithm>
-#include <thread>
+
+#include "tests/support/Wait.h"
 
 namespace platformtest {
 namespace {
@@ -21,15 +22,6 @@ struct Search {
 
 }  // namespace
 
-bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
-  const auto end = std::chrono::steady_clock::now() + deadline;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return true;
-}
-
 HelperProcess::HelperProcess(const std::vector<std::wstring>& titles) : count_(titles.size()) {
   std::wstring commandLine = L"\"" + helperPath() + L"\"";
   for (const auto& title : titles) commandLine += L" \"" + title + L"\"";
@@ -39,7 +31,7 @@ HelperProcess::HelperProcess(const std::vector<std::wstring>& titles) : count_(t
                       nullptr, &startup, &process_)) {
     return;
   }
-  waitUntil([this] {
+  (void)testsupport::waitUntil([this] {
     windows_.assign(count_, nullptr);
     Search search{process_.dwProcessId, &windows_};
     EnumWindows(
@@ -81,14 +73,14 @@ HWND HelperProcess::child(size_t i) const {
 bool HelperProcess::close(size_t i) {
   const HWND w = window(i);
   PostMessageW(w, WM_CLOSE, 0, 0);
-  return waitUntil([w] { return !IsWindow(w); });
+  return testsupport::waitUntil([w] { return !IsWindow(w); });
 }
 
 bool HelperProcess::hang(std::chrono::milliseconds duration) {
   constexpr UINT kHangMessage = WM_APP + 1;
   const HWND w = window(0);
   PostMessageW(w, kHangMessage, static_cast<WPARAM>(duration.count()), 0);
-  return waitUntil([w] {
+  return testsupport::waitUntil([w] {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 20, &result) == 0;
   });

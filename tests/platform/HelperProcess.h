@@ -4,15 +4,10 @@
 #include <windows.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace platformtest {
-
-// Polls condition until it holds or the deadline passes.
-bool waitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds deadline = std::chrono::seconds(10));
 
 class HelperProcess {
  public:

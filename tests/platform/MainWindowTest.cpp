@@ -11,7 +11,7 @@
 #include "mainwindow/mainForm.h"
 #include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeTray.h"
-#include "tests/platform/HelperProcess.h"
+#include "tests/support/Wait.h"
 #include "win32/Win32Desktop.h"
 #include "win32/Win32Host.h"
 
@@ -27,7 +27,7 @@ struct DialogSeen {
 // answers it with OK.
 void answerMessageBox(const wchar_t* title, DialogSeen& seen) {
   HWND dialog = nullptr;
-  platformtest::waitUntil([&] {
+  (void)testsupport::waitUntil([&] {
     dialog = FindWindowW(L"#32770", title);
     return dialog != nullptr;
   });

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Wait.h"
+
 namespace probe {
 
 // Exit codes of every command.
@@ -28,9 +30,7 @@ void printError(const std::wstring& line);
 [[nodiscard]] std::wstring className(HWND hwnd);
 [[nodiscard]] bool parseInt(const std::wstring& text, long long& value);
 
-// Polls condition every few milliseconds until it holds or the deadline passes.
-[[nodiscard]] bool waitUntil(const std::function<bool()>& condition,
-                             std::chrono::milliseconds deadline);
+using testsupport::waitUntil;
 
 // The first top-level window in z-order whose title is exactly title (the
 // window FindWindowW answers, without its case-insensitive matching), and

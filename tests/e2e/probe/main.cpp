@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include <cwchar>
-#include <thread>
 
 namespace probe {
 namespace {
@@ -89,15 +88,6 @@ bool parseInt(const std::wstring& text, long long& value) {
   wchar_t* end = nullptr;
   value = std::wcstoll(text.c_str(), &end, 10);
   return end != nullptr && *end == L'\0';
-}
-
-bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
-  const auto end = std::chrono::steady_clock::now() + deadline;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
 }
 
 TopLevel findTopLevel(const std::wstring& title) {
