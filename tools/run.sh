@@ -9,6 +9,9 @@ cd "$root"
 "$root/tools/setup.sh"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
+# A prefix of its own: what the tests store (the first-run marker among it)
+# never decides how Skyvane starts here.
+export SKYVANE_PREFIX="$root/build/run/wineprefix"
 source "$root/tools/wine-env.sh"
 
 own_xvfb=""

@@ -1,9 +1,14 @@
-# Sourced by the scripts that run Windows programs: one private Wine prefix
+# Sourced by the scripts that run Windows programs: a private Wine prefix
 # under build/, Chinese locale (code page 936), no debug noise, no Mono or
 # Gecko prompts. Defines helpers to start a private X server and the prefix.
+#
+# The tests use build/wineprefix; the run command sets SKYVANE_PREFIX to a
+# prefix of its own, so that settings the tests leave behind never change
+# how Skyvane starts for the person running it. A WINEPREFIX of the caller's
+# is never used: the tests write settings and autostart entries.
 
 SKYVANE_ROOT=${SKYVANE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX=${WINEPREFIX:-$SKYVANE_ROOT/build/wineprefix}
+export WINEPREFIX=${SKYVANE_PREFIX:-$SKYVANE_ROOT/build/wineprefix}
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -38,21 +43,35 @@ skyvane_start_xvfb() {
 # Creates the prefix once: the virtual desktop "shell" that every program
 # joins (it has the taskbar with the notification area), no crash dialog, and
 # WenQuanYi standing in for the Chinese system fonts.
+skyvane_create_prefix() {
+  [ -f "$WINEPREFIX/.skyvane-ready" ] && return 0
+  echo "wine-env: creating the Wine prefix in $WINEPREFIX (once)" >&2
+  "$SKYVANE_WINE" wineboot -i >/dev/null 2>&1
+  local reg="$SKYVANE_WINE reg add"
+  $reg 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+  $reg 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+  $reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  for face in 'SimSun' '宋体' 'NSimSun' '新宋体' 'Microsoft YaHei' '微软雅黑' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Tahoma'; do
+    $reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  done
+  wineserver -w
+  touch "$WINEPREFIX/.skyvane-ready"
+}
+
+# The prefix as every program here needs it, made or mended under a lock
+# (CTest may start several programs at once).
 skyvane_prepare_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    [ -f "$WINEPREFIX/.skyvane-ready" ] && exit 0
-    echo "wine-env: creating the Wine prefix in $WINEPREFIX (once)" >&2
-    "$SKYVANE_WINE" wineboot -i >/dev/null 2>&1
-    local reg="$SKYVANE_WINE reg add"
-    $reg 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
-    $reg 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
-    $reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    for face in 'SimSun' '宋体' 'NSimSun' '新宋体' 'Microsoft YaHei' '微软雅黑' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Tahoma'; do
-      $reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
-    done
-    wineserver -w
-    touch "$WINEPREFIX/.skyvane-ready"
+    skyvane_create_prefix
+    # Wine does not find the Marlett font of fonts-wine where Debian puts it;
+    # without it the minimise and close boxes draw as the letters "0" and
+    # "r". A prefix made before this step gets it too.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ ! -f "$fonts/marlett.ttf" ]; then
+      mkdir -p "$fonts"
+      cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    fi
   ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
 }
