@@ -45,7 +45,10 @@ bool Win32Tray::notify(platform::TrayCommand command, const platform::TrayRecord
   if (command == platform::TrayCommand::Add) {
     SetPropW(data.hWnd, kTrayIdProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(record.id)));
   }
-  return Shell_NotifyIconW(message, &data) != FALSE;
+  const bool accepted = Shell_NotifyIconW(message, &data) != FALSE;
+  // Gone from the shell or not, the program holds no icon after a delete.
+  if (command == platform::TrayCommand::Delete) RemovePropW(data.hWnd, kTrayIdProperty);
+  return accepted;
 }
 
 }  // namespace win32
