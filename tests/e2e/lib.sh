@@ -179,6 +179,10 @@ e2e_reset_settings() {
 }
 
 # --- real input and screenshots -----------------------------------------------
+#
+# Nothing is pressed before the probe has seen the pointer where it was
+# sent, the window under it is the one meant and that window's form is shown
+# and ready (wait-pointer). A window is meant by its handle, or "-" for any.
 
 # e2e_move X Y: moves the X pointer there and waits until it is there.
 # `xdotool mousemove --sync` to the place the pointer already has waits
@@ -188,11 +192,28 @@ e2e_move() {
   xdotool mousemove --sync "$1" "$2"
 }
 
-# e2e_click X Y [BUTTON]: 1 left (the default), 3 right.
-e2e_click() { e2e_move "$1" "$2" && xdotool click "${3:-1}"; }
+# e2e_handle TITLE: the handle of the top-level window with that title.
+e2e_handle() {
+  local line
+  line=$(e2e_probe window "$1") || { echo "no window \"$1\""; return 1; }
+  e2e_field "$line" hwnd
+}
+
+# e2e_point X Y WINDOW: the pointer to (X, Y), and ready to press on WINDOW;
+# when it does not get so, that is a failed check of its own.
+e2e_point() {
+  local why
+  e2e_move "$1" "$2" || return
+  why=$(e2e_probe wait-pointer "$1" "$2" 5000 "$3") && return 0
+  e2e_record_failure "the pointer at ($1, $2) is ready for a press on window $3" "$why"
+  return 1
+}
+
+# e2e_click X Y WINDOW [BUTTON]: 1 left (the default), 3 right.
+e2e_click() { e2e_point "$1" "$2" "$3" && xdotool click "${4:-1}"; }
 # e2e_mouse_down [BUTTON], e2e_mouse_up [BUTTON]: a press where the pointer
-# is, held across other steps (a drag with e2e_move, or a button kept down
-# while something is checked).
+# is (e2e_point put it there), held across other steps (a drag with
+# e2e_point, or a button kept down while something is checked).
 e2e_mouse_down() { xdotool mousedown "${1:-1}"; }
 e2e_mouse_up() { xdotool mouseup "${1:-1}"; }
 # e2e_click_tray [BUTTON]: a real click on the first tray icon. The pointer
@@ -200,8 +221,12 @@ e2e_mouse_up() { xdotool mouseup "${1:-1}"; }
 # the icon, which would lie over the lowest item of a menu that the click
 # opens and take a click meant for it.
 e2e_click_tray() {
-  xdotool mousemove --sync "$E2E_TRAY_X" "$E2E_TRAY_Y" click "${1:-1}" \
-    mousemove $((E2E_TRAY_X - 300)) $((E2E_TRAY_Y - 300))
+  local line taskbar
+  line=$(e2e_probe windows Shell_TrayWnd)
+  taskbar=$(e2e_field "$line" hwnd)
+  [ -n "$taskbar" ] || { echo "no taskbar window"; return 1; }
+  e2e_point "$E2E_TRAY_X" "$E2E_TRAY_Y" "$taskbar" || return
+  xdotool click "${1:-1}" mousemove $((E2E_TRAY_X - 300)) $((E2E_TRAY_Y - 300))
 }
 
 e2e_key() { xdotool key "$@"; }
@@ -302,7 +327,7 @@ e2e_click_control() {
   line=$(e2e_probe control "$1" "$2") || { echo "$line"; return 1; }
   x=$(e2e_field "$line" x) y=$(e2e_field "$line" y)
   w=$(e2e_field "$line" w) h=$(e2e_field "$line" h)
-  e2e_click $((x + w / 2)) $((y + h / 2)) "${3:-1}"
+  e2e_click $((x + w / 2)) $((y + h / 2)) "$(e2e_field "$line" hwnd)" "${3:-1}"
 }
 
 # e2e_client_origin TITLE TEXT LEFT TOP: "X Y", the screen point of the
@@ -325,9 +350,10 @@ e2e_frame_point() {
 
 # e2e_click_frame TITLE close|caption|minimize: a real click there.
 e2e_click_frame() {
-  local point
+  local point window
   point=$(e2e_frame_point "$1" "$2") || { echo "$point"; return 1; }
-  e2e_click ${point% *} ${point#* }
+  window=$(e2e_handle "$1") || { echo "$window"; return 1; }
+  e2e_click ${point% *} ${point#* } "$window"
 }
 
 # e2e_click_menu_item INDEX COUNT: a real click on item INDEX (from 0, top
@@ -339,12 +365,7 @@ e2e_click_menu_item() {
   x=$(e2e_field "$line" x) y=$(e2e_field "$line" y)
   w=$(e2e_field "$line" w) h=$(e2e_field "$line" h)
   x=$((x + w / 2)) y=$((y + h * (2 * $1 + 1) / (2 * $2)))
-  line=$(e2e_probe at "$x" "$y")
-  if [ "$(e2e_field "$line" class)" != "#32768" ]; then
-    echo "the menu item at ($x, $y) is covered by: $line"
-    return 1
-  fi
-  e2e_click "$x" "$y"
+  e2e_click "$x" "$y" "$(e2e_field "$line" hwnd)"
 }
 
 # --- the tally ------------------------------------------------------------------
@@ -363,11 +384,17 @@ e2e_check() {
     echo "ok   $description"
     return 0
   fi
-  e2e_failed=$((e2e_failed + 1))
-  echo "FAIL $description"
-  [ -n "$output" ] && sed 's/^/       /' <<<"$output"
-  e2e_screenshot "failed-$e2e_failed" 2>/dev/null
+  e2e_record_failure "$description" "$output"
   return 1
+}
+
+# e2e_record_failure DESCRIPTION OUTPUT: one failed check, shown with OUTPUT
+# and a screenshot.
+e2e_record_failure() {
+  e2e_failed=$((e2e_failed + 1))
+  echo "FAIL $1"
+  [ -n "$2" ] && sed 's/^/       /' <<<"$2"
+  e2e_screenshot "failed-$e2e_failed" 2>/dev/null
 }
 
 # e2e_not COMMAND...: succeeds when COMMAND fails.

@@ -57,10 +57,13 @@ int moveCommand(const Args& args);
 int atCommand(const Args& args);
 int screenCommand(const Args& args);
 int cursorCommand(const Args& args);
+int waitPointerCommand(const Args& args);
+int answersCommand(const Args& args);
 
 int trayCommand(const Args& args);
 int trayIdCommand(const Args& args);
 int trayDeleteCommand(const Args& args);
+int watchUnloadCommand(const Args& args);
 int trayCallbackCommand(const Args& args);
 int broadcastTaskbarCreatedCommand(const Args& args);
 int regGetCommand(const Args& args);

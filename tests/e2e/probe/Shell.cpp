@@ -111,6 +111,72 @@ int trayDeleteCommand(const Args& args) {
   return Shell_NotifyIconW(NIM_DELETE, &data) ? kTrue : kFalse;
 }
 
+namespace {
+
+// What watch-unload saw when the watched window was being destroyed.
+struct UnloadWatch {
+  TrayIcon icon;
+  bool seen = false;
+  bool windowExisted = false;
+  bool iconPresent = false;
+  bool propertyPresent = false;
+};
+
+LRESULT CALLBACK unloadWatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    auto* watch = reinterpret_cast<UnloadWatch*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (watch != nullptr && !watch->seen) {
+      watch->seen = true;
+      watch->windowExisted = IsWindow(watch->icon.hwnd) != FALSE;
+      watch->iconPresent = present(watch->icon);
+      watch->propertyPresent = GetPropW(watch->icon.hwnd, kTrayIdProperty) != nullptr;
+    }
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+// Sees the titled window's end from inside it. A hidden child window of the
+// probe's, put into that window, hears WM_DESTROY while the window is being
+// destroyed and still exists: the system destroys a window's children as
+// part of destroying it, and waits for each child's thread to take the
+// message. The shell drops an icon by itself only once its window is gone,
+// so what the probe asks the shell then is what the program itself did.
+// Prints "ready" once the watch is in place; then, when the window goes or
+// the deadline passes, "seen=… window=… icon=… property=…": the window still
+// existed, the icon named by its property at the start was still there, the
+// property was still set.
+int watchUnloadCommand(const Args& args) {
+  long long ms = 0;
+  if (args.size() != 2 || !parseInt(args[1], ms)) return kUsage;
+  UnloadWatch watch;
+  if (!iconOfWindow({args[0]}, watch.icon)) return kFalse;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = unloadWatchProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SkyvaneProbeUnloadWatch";
+  RegisterClassW(&wc);
+  const HWND child = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD, 0, 0, 0, 0,
+                                     watch.icon.hwnd, nullptr, wc.hInstance, nullptr);
+  if (child == nullptr) {
+    printError(L"cannot put a watch into the window");
+    return kFalse;
+  }
+  SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&watch));
+  print(L"ready");
+  const bool seen = waitUntil([&] { return watch.seen; }, std::chrono::milliseconds(ms),
+                              testsupport::Pump::Messages);
+  const auto bit = [](bool b) { return std::wstring(b ? L"1" : L"0"); };
+  print(L"seen=" + bit(watch.seen) + L" window=" + bit(watch.windowExisted) + L" icon=" +
+        bit(watch.iconPresent) + L" property=" + bit(watch.propertyPresent));
+  if (!seen) {
+    printError(L"the window was not destroyed in time");
+    DestroyWindow(child);
+  }
+  return seen ? kTrue : kFalse;
+}
+
 // What the shell does for a click on the icon, for positions a real click
 // cannot reach: the cursor goes to (x, y), then the window gets its callback
 // message (WM_MOUSEMOVE) with the icon's id in wParam and the mouse event

@@ -2,6 +2,8 @@
 // popup menus, points on the frame, and the screen.
 #include "tests/e2e/probe/Probe.h"
 
+#include "tests/support/RealInput.h"
+
 namespace probe {
 namespace {
 
@@ -363,6 +365,49 @@ int screenCommand(const Args& args) {
   print(L"width=" + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" height=" +
         std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
   return kTrue;
+}
+
+// Waits until a press at (x, y) would reach the window meant: the pointer is
+// there, the window there is <window> (a handle, or "-" for any window) and
+// its form is shown and ready. The X pointer is moved by the caller (real
+// input); this only looks.
+int waitPointerCommand(const Args& args) {
+  long long x = 0;
+  long long y = 0;
+  long long ms = 0;
+  long long handle = 0;
+  if (args.size() != 4 || !parseInt(args[0], x) || !parseInt(args[1], y) ||
+      !parseInt(args[2], ms) || (args[3] != L"-" && !parseInt(args[3], handle))) {
+    return kUsage;
+  }
+  const POINT at{static_cast<LONG>(x), static_cast<LONG>(y)};
+  const HWND meant = static_cast<HWND>(LongToHandle(static_cast<LONG>(handle)));
+  std::wstring why;
+  if (waitUntil(
+          [&] {
+            why = testsupport::notReady(at, meant);
+            return why.empty();
+          },
+          std::chrono::milliseconds(ms))) {
+    return kTrue;
+  }
+  printError(why);
+  return kFalse;
+}
+
+// Whether the window's thread takes a message within <ms>.
+int answersCommand(const Args& args) {
+  long long ms = 0;
+  if (args.size() != 2 || !parseInt(args[1], ms)) return kUsage;
+  const HWND hwnd = requireWindow(args[0]);
+  if (hwnd == nullptr) return kFalse;
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(ms),
+                          &result)) {
+    return kTrue;
+  }
+  printError(L"\"" + args[0] + L"\" did not answer within " + args[1] + L" ms");
+  return kFalse;
 }
 
 int cursorCommand(const Args& args) {

@@ -15,7 +15,7 @@ hung_target_answers() { e2e_control_is "$HUNG_TITLE" "child of $HUNG_TITLE" chec
 press_track() {
   local origin
   origin=$(e2e_client_origin "$MAIN" "$1" 56 3) || { echo "$origin"; return 1; }
-  e2e_click $((${origin% *} + $2)) $((${origin#* } + 52))
+  e2e_click $((${origin% *} + $2)) $((${origin#* } + 52)) "$(e2e_handle "$MAIN")"
 }
 
 hung_target_steps() {
@@ -38,7 +38,8 @@ hung_target_steps() {
   # Into the target's client area, below its button, then F12: it sleeps.
   local line
   line=$(e2e_probe control "$HUNG_TITLE" "child of $HUNG_TITLE")
-  e2e_click $(($(e2e_field "$line" x) + 20)) $(($(e2e_field "$line" y) + 120))
+  e2e_click $(($(e2e_field "$line" x) + 20)) $(($(e2e_field "$line" y) + 120)) \
+    "$(e2e_handle "$HUNG_TITLE")"
   e2e_key F12
   e2e_check "the target stops answering" e2e_wait 3000 e2e_not hung_target_answers || return
 
@@ -51,7 +52,8 @@ hung_target_steps() {
   e2e_check "right after a press on the track, the next click takes effect at once" \
     e2e_wait 1000 e2e_window_is "$MAIN" topmost=1
   e2e_check "Skyvane's window answers another program within 500 ms" \
-    e2e_control_is "$MAIN" "$CHECK_ON_TOP" checked=1
+    e2e_probe answers "$MAIN" 500
+  e2e_check "and shows 置顶本窗口 checked" e2e_control_is "$MAIN" "$CHECK_ON_TOP" checked=1
   e2e_check "the hung target was left alone" \
     e2e_window_is "$HUNG_TITLE" topmost=0 layered=0
   e2e_check "it is still the one that did not answer then" e2e_not hung_target_answers

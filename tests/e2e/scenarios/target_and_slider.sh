@@ -50,6 +50,8 @@ TS_SESSION=""      # "", fresh (no target), target (the helper's window,
                    # 设置自己 unchecked), self (the same, 设置自己 checked)
                    # or child (the helper's button); "" when unknown
 TS_HELPER_PID=""
+TS_MAIN_HWND=""    # the handles of Skyvane's main window and of the helper's,
+TS_TARGET_HWND=""  # the windows that clicks and drags are meant for
 TS_X=0 TS_Y=0      # the main window's client origin on the screen
 TS_THUMB=$TS_THUMB_START
 TS_LAST_REL=""     # the pointer's x over the thumb at the motion that last
@@ -127,7 +129,7 @@ ts_press_track() {
     e2e_check "track pixel $1 lies off the thumb (left $TS_THUMB): the scenario must choose another" false
     return 1
   fi
-  e2e_click $((TS_X + $1)) $((TS_Y + TS_TRACK_ROW))
+  e2e_click $((TS_X + $1)) $((TS_Y + TS_TRACK_ROW)) "$TS_MAIN_HWND" || return
   TS_THUMB=$(ts_thumb_after_press "$1")
 }
 
@@ -139,7 +141,7 @@ ts_press_track() {
 # the last one let through; of two motions a pixel apart, one passes.
 ts_onto_thumb() {
   local x=$((TS_X + TS_THUMB + TS_THUMB_W / 2 + ${1:-0})) y=$((TS_Y + TS_TRACK_ROW))
-  e2e_move $((x - 1)) "$y" && e2e_move "$x" "$y" || return
+  e2e_move $((x - 1)) "$y" && e2e_point "$x" "$y" "$TS_MAIN_HWND" || return
   TS_LAST_REL=$((TS_THUMB_W / 2 + ${1:-0}))
 }
 
@@ -157,7 +159,7 @@ ts_drag_to() {
     e2e_check "a move to $1 repeats the last x over the thumb ($rel), which Skyvane drops: the scenario must vary its steps" false
     return 1
   fi
-  e2e_move $((TS_X + $1 + TS_THUMB_W / 2)) $((TS_Y + TS_TRACK_ROW)) || return
+  e2e_point $((TS_X + $1 + TS_THUMB_W / 2)) $((TS_Y + TS_TRACK_ROW)) - || return
   TS_LAST_REL=$rel
   if (($1 >= TS_THUMB_MIN && $1 <= TS_THUMB_MAX)); then TS_THUMB=$1; fi
 }
@@ -170,6 +172,8 @@ ts_stop_pair() {
   e2e_stop_skyvane
   [ -n "$TS_HELPER_PID" ] && e2e_stop_pid "$TS_HELPER_PID"
   TS_HELPER_PID=""
+  TS_MAIN_HWND=""
+  TS_TARGET_HWND=""
   TS_SESSION=""
 }
 
@@ -182,11 +186,13 @@ ts_start_pair() {
   TS_HELPER_PID=$E2E_LAST_PID
   e2e_check "the window to pick appears" \
     e2e_wait_alive "$TS_HELPER_PID" 10000 e2e_window_is "$TS_TARGET" visible=1 || return
+  TS_TARGET_HWND=$(e2e_handle "$TS_TARGET")
   e2e_check "and moves clear of Skyvane's" \
     e2e_probe move "$TS_TARGET" "$TS_TARGET_X" "$TS_TARGET_Y" || return
   e2e_start_skyvane
   e2e_check "Skyvane's main window appears, on top" \
     e2e_wait_alive "$SKYVANE_PID" 10000 e2e_window_is "$TS_MAIN" visible=1 topmost=1 || return
+  TS_MAIN_HWND=$(e2e_handle "$TS_MAIN")
   local origin
   origin=$(e2e_client_origin "$TS_MAIN" "$TS_HELP" 3 3) || { echo "$origin" >&2; return 1; }
   read -r TS_X TS_Y <<<"$origin"
@@ -217,14 +223,15 @@ ts_start_picking() {
     e2e_wait 3000 ts_picking
 }
 
-# ts_ctrl_click "X Y" DESCRIPTION COMMAND...: a real left click with Ctrl
-# held, the key kept down until the check (as e2e_check) has been made.
+# ts_ctrl_click "X Y" WINDOW DESCRIPTION COMMAND...: a real left click on
+# WINDOW with Ctrl held, the key kept down until the check (as e2e_check)
+# has been made.
 ts_ctrl_click() {
-  local x y status
+  local x y window=$2 status
   read -r x y <<<"$1"
-  shift
+  shift 2
   e2e_key_down ctrl
-  e2e_click "$x" "$y"
+  e2e_click "$x" "$y" "$window"
   e2e_check "$@"
   status=$?
   e2e_key_up ctrl
@@ -235,7 +242,8 @@ ts_ctrl_click() {
 ts_pick_title_bar() {
   local point
   point=$(e2e_frame_point "$TS_TARGET" caption) || { echo "$point"; return 1; }
-  ts_ctrl_click "$point" "Ctrl + a click on the other window's title bar picks it: $TS_REPICK" \
+  ts_ctrl_click "$point" "$TS_TARGET_HWND" \
+    "Ctrl + a click on the other window's title bar picks it: $TS_REPICK" \
     e2e_wait 3000 ts_picked || return
   TS_SESSION=target
 }
@@ -266,12 +274,12 @@ picking_needs_ctrl_and_the_button_on_another_window() {
   # A free place of the helper's client area, under its button.
   blank="$(($(e2e_field "$line" x) + 40)) $(($(e2e_field "$line" y) + 150))"
   # shellcheck disable=SC2086
-  e2e_move $blank && e2e_mouse_down
+  e2e_point $blank "$TS_TARGET_HWND" && e2e_mouse_down
   e2e_check "the left button held on the other window without Ctrl picks nothing" \
     e2e_not e2e_wait "$TS_NO_PICK_MS" ts_picked
   e2e_mouse_up
   # shellcheck disable=SC2086
-  e2e_move $caption
+  e2e_point $caption "$TS_TARGET_HWND"
   e2e_key_down ctrl
   e2e_check "Ctrl held with the pointer on the other window's title bar picks nothing" \
     e2e_not e2e_wait "$TS_NO_PICK_MS" ts_picked
@@ -280,7 +288,7 @@ picking_needs_ctrl_and_the_button_on_another_window() {
   # the pointer has rested there for several ticks of the picking timer.
   e2e_screenshot picking
 
-  ts_ctrl_click "$own" \
+  ts_ctrl_click "$own" "$TS_MAIN_HWND" \
     "Ctrl + a click on Skyvane's own title bar picks nothing" \
     e2e_not e2e_wait "$TS_NO_PICK_MS" ts_picked
   e2e_check "picking goes on" ts_picking || return
@@ -459,10 +467,11 @@ ctrl_click_in_the_client_area_picks_the_control() {
     e2e_wait 3000 ts_picked || return
   ts_start_picking || return
 
-  local top button
+  local top button child
   top=$(ts_layer_of_window "$TS_TARGET") || return
   button=$(ts_centre_of "$TS_TARGET" "$TS_CHILD") || { echo "$button"; return 1; }
-  ts_ctrl_click "$button" \
+  child=$(e2e_field "$(e2e_probe control "$TS_TARGET" "$TS_CHILD")" hwnd)
+  ts_ctrl_click "$button" "$child" \
     "Ctrl + a click on the other window's button picks: $TS_REPICK" \
     e2e_wait 3000 ts_picked || return
   ts_press_track 20 || return   # step 18

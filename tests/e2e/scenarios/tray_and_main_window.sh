@@ -85,12 +85,32 @@ close_menu() {
   e2e_check "Escape closes the menu" e2e_probe wait-menu 3000 gone
 }
 
-# Skyvane ended by itself (its process and window), and the icon named
-# earlier by ICON (a probe tray line) left with it.
+# Puts the probe's watch into the main window before the step that ends
+# Skyvane: it sees, while the window is being destroyed and still exists,
+# whether the program has taken its tray icon away. (The shell drops the
+# icon of a destroyed window by itself, so a look after the exit cannot tell.)
+watch_unload() {
+  e2e_start unload-watch "$E2E_PROBE" watch-unload "$MAIN" 20000
+  UNLOAD_WATCH_LOG=$E2E_LAST_LOG
+  e2e_check "the probe watches the main window" e2e_wait 5000 grep -q '^ready' "$UNLOAD_WATCH_LOG"
+}
+
+# What the watch saw: the window still there, the icon and its id gone.
+unload_watch_saw() {
+  grep -q "^seen=1 window=$1 icon=$2 property=$3" "$UNLOAD_WATCH_LOG" && return 0
+  cat "$UNLOAD_WATCH_LOG"
+  return 1
+}
+
+# Skyvane ended by itself (its process and window), its icon taken away
+# before its window went (watch_unload came first), and the icon named
+# earlier by ICON (a probe tray line) is gone.
 check_ended() {
   local how=$1 icon=$2
   e2e_check "$how ends the Skyvane process" e2e_wait 5000 e2e_gone "$SKYVANE_PID" || return
   e2e_check "the main window is gone" e2e_probe wait-window "$MAIN" 1000 gone
+  e2e_check "while the window was being destroyed, its tray icon and the property naming it were gone already" \
+    e2e_wait 5000 unload_watch_saw 1 0 0
   e2e_check "the tray icon is gone" e2e_icon_is "$icon" present=0
 }
 
@@ -154,6 +174,7 @@ close_box_ends_the_program() {
   start_shown || return
   local icon
   icon=$(tray_icon) || return
+  watch_unload || return
   e2e_click_frame "$MAIN" close
   check_ended "a real click on the close box" "$icon"
 }
@@ -185,6 +206,7 @@ tray_clicks_and_menus() {
   # their items shows in what a click on each place does. Autostart and the
   # help window come with their own work; here the exit item at either end
   # of the two menus shows the order.
+  watch_unload || return
   right_click_tray
   e2e_click_menu_item "$DOWN_EXIT" "$MENU_ITEMS"
   check_ended "the last item of the lower menu (退出)" "$icon"
@@ -196,6 +218,7 @@ exit_from_the_upper_menu() {
   start_in_tray || return
   local icon
   icon=$(tray_icon) || return
+  watch_unload || return
   pop_up_menu_near_top
   e2e_click_menu_item "$UP_EXIT" "$MENU_ITEMS"
   check_ended "the first item of the upper menu (退出)" "$icon"
