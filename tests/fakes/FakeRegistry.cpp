@@ -25,14 +25,32 @@ std::optional<std::string> FakeRegistry::pathOf(platform::RegKey key) const {
   if (key == platform::kCurrentUser || key == platform::kLocalMachine) return rootName(key);
   const auto it = handles_.find(key);
   if (it == handles_.end()) return std::nullopt;
-  return it->second;
+  return it->second.path;
 }
 
-platform::RegKey FakeRegistry::newHandle(const std::string& path) {
+std::optional<std::string> FakeRegistry::writablePathOf(platform::RegKey key, long& error) const {
+  const auto path = pathOf(key);
+  if (!path || keys_.count(*path) == 0) {
+    error = platform::kRegInvalidHandle;
+    return std::nullopt;
+  }
+  const auto it = handles_.find(key);
+  if (it != handles_.end() && !it->second.canWrite) {
+    error = platform::kRegAccessDenied;
+    return std::nullopt;
+  }
+  return path;
+}
+
+platform::RegKey FakeRegistry::newHandle(const std::string& path, bool canWrite) {
   const platform::RegKey handle = nextHandle_;
   nextHandle_ += 4;
-  handles_[handle] = path;
+  handles_[handle] = Handle{path, canWrite};
   return handle;
+}
+
+void FakeRegistry::denyWrite(platform::RegKey root, std::string_view path) {
+  readOnly_[join(rootName(root), path)] = true;
 }
 
 bool FakeRegistry::keyExists(platform::RegKey root, std::string_view path) const {
@@ -54,14 +72,16 @@ void FakeRegistry::plantNonString(platform::RegKey root, std::string_view path,
 }
 
 long FakeRegistry::open(platform::RegKey parent, std::string_view subkey,
-                        platform::RegAccess, platform::RegKey& out) {
+                        platform::RegAccess access, platform::RegKey& out) {
   out = 0;
   if (failOpen != 0) return failOpen;
   const auto base = pathOf(parent);
   if (!base) return platform::kRegInvalidHandle;
   const std::string path = join(*base, subkey);
   if (keys_.count(path) == 0) return platform::kRegFileNotFound;
-  out = newHandle(path);
+  const bool canWrite = readOnly_.count(path) == 0;
+  if (access == platform::RegAccess::All && !canWrite) return platform::kRegAccessDenied;
+  out = newHandle(path, access == platform::RegAccess::All);
   return platform::kRegSuccess;
 }
 
@@ -71,16 +91,21 @@ long FakeRegistry::create(platform::RegKey parent, std::string_view subkey,
   if (failCreate != 0) return failCreate;
   const auto base = pathOf(parent);
   if (!base) return platform::kRegInvalidHandle;
-  // Every key on the way down is created too.
+  // Every key on the way down is created too; a new key needs a parent the
+  // user may change. An existing key opens with what the user may do there.
   std::string path = *base;
   std::string_view rest = subkey;
   while (!rest.empty()) {
     const size_t cut = rest.find('\\');
-    path = join(path, rest.substr(0, cut));
-    keys_[path];
+    const std::string next = join(path, rest.substr(0, cut));
+    if (keys_.count(next) == 0) {
+      if (readOnly_.count(path) != 0) return platform::kRegAccessDenied;
+      keys_[next];
+    }
+    path = next;
     rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 1);
   }
-  out = newHandle(path);
+  out = newHandle(path, readOnly_.count(path) == 0);
   return platform::kRegSuccess;
 }
 
@@ -88,8 +113,9 @@ long FakeRegistry::setString(platform::RegKey key, std::string_view name,
                              std::string_view value) {
   ++setCalls;
   if (failSet != 0) return failSet;
-  const auto path = pathOf(key);
-  if (!path || keys_.count(*path) == 0) return platform::kRegInvalidHandle;
+  long error = 0;
+  const auto path = writablePathOf(key, error);
+  if (!path) return error;
   keys_[*path].values[lower(name)] = Value{true, std::string(value)};
   return platform::kRegSuccess;
 }
@@ -110,8 +136,9 @@ long FakeRegistry::queryString(platform::RegKey key, std::string_view name,
 }
 
 long FakeRegistry::deleteValue(platform::RegKey key, std::string_view name) {
-  const auto path = pathOf(key);
-  if (!path || keys_.count(*path) == 0) return platform::kRegInvalidHandle;
+  long error = 0;
+  const auto path = writablePathOf(key, error);
+  if (!path) return error;
   return keys_[*path].values.erase(lower(name)) != 0 ? platform::kRegSuccess
                                                      : platform::kRegFileNotFound;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // An in-memory registry with the system's result codes. A test can make
-// opening, creating, setting or querying fail, and can plant values of other
-// types. Names of keys and values compare without regard to ASCII case.
+// opening, creating, setting or querying fail, can plant values of other
+// types, and can leave the user only read access to a key. Names of keys and
+// values compare without regard to ASCII case.
 
 #include <map>
 #include <optional>
@@ -27,6 +28,11 @@ class FakeRegistry final : public platform::Registry {
   // Plants a value that is not a string (a number, say).
   void plantNonString(platform::RegKey root, std::string_view path,
                       std::string_view name);
+  // From now on the user may read the key but not change it, as an access
+  // list that grants only reading does: opening it for all access is
+  // denied, creating it yields a handle that can only read, and setting or
+  // deleting a value through such a handle is denied.
+  void denyWrite(platform::RegKey root, std::string_view path);
   [[nodiscard]] int openHandles() const { return static_cast<int>(handles_.size()); }
   // How often each kind of call was made.
   int setCalls = 0;
@@ -53,12 +59,20 @@ class FakeRegistry final : public platform::Registry {
     std::map<std::string, Value> values;  // by lower-cased name
   };
 
+  struct Handle {
+    std::string path;
+    bool canWrite = true;
+  };
+
   [[nodiscard]] std::optional<std::string> pathOf(platform::RegKey key) const;
+  // The key's path when key is open and may change it.
+  [[nodiscard]] std::optional<std::string> writablePathOf(platform::RegKey key, long& error) const;
   static std::string join(const std::string& parent, std::string_view subkey);
-  platform::RegKey newHandle(const std::string& path);
+  platform::RegKey newHandle(const std::string& path, bool canWrite);
 
   std::map<std::string, Key> keys_{{"hkcu", {}}, {"hklm", {}}};  // by lower-cased path
-  std::map<platform::RegKey, std::string> handles_;
+  std::map<std::string, bool> readOnly_;  // lower-cased paths the user may only read
+  std::map<platform::RegKey, Handle> handles_;
   platform::RegKey nextHandle_ = 0x1000;
 };
 

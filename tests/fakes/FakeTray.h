@@ -3,6 +3,7 @@
 // already fails, as the shell does. A test can make it forget them all, as a
 // restarted shell would.
 
+#include <functional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -34,6 +35,7 @@ class FakeTray final : public platform::Tray {
         break;
     }
     calls.push_back({command, record, accepted});
+    if (onCall) onCall(calls.back());
     return accepted;
   }
 
@@ -41,6 +43,9 @@ class FakeTray final : public platform::Tray {
   [[nodiscard]] std::size_t iconCount() const { return icons_.size(); }
 
   std::vector<Call> calls;
+  // Called after each call has been recorded, to see what else had
+  // happened by then.
+  std::function<void(const Call&)> onCall;
 
  private:
   std::set<std::pair<platform::Hwnd, std::uint32_t>> icons_;

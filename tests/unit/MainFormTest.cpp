@@ -1,5 +1,11 @@
 // The main window's start-up, tray life and topmost switches, on the headless
 // host, a simulated desktop, an in-memory registry and a fake shell.
+#include <algorithm>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "help/helpForm.h"
 #include "tests/unit/MainFormFixture.h"
 
@@ -249,14 +255,29 @@ TEST_F(MainFormTest, CloseBoxIsTheSameAsExit) {
   store(autorunModule::kAutorunName, "autorun");
   start();
   ASSERT_TRUE(main.helpWindow().loaded());
+  // What the host had done by the time the icon was deleted.
+  std::optional<std::size_t> hostStepsAtDelete;
+  tray.onCall = [&](const FakeTray::Call& call) {
+    if (call.command == TrayCommand::Delete) hostStepsAtDelete = host.log().size();
+  };
   host.closeBox(main);
   EXPECT_FALSE(main.loaded());
   EXPECT_FALSE(main.helpWindow().loaded());
   EXPECT_EQ(tray.iconCount(), 0u);
-  // The icon goes first, then the secondary windows.
+
+  // The icon goes first, then the secondary windows, then the main window.
+  ASSERT_TRUE(hostStepsAtDelete.has_value()) << "the icon was never deleted";
   const auto& log = host.log();
-  EXPECT_EQ(log[log.size() - 2], "destroy helpForm");
-  EXPECT_EQ(log.back(), "destroy mainForm");
+  const auto destroysIn = [](auto first, auto last) {
+    std::vector<std::string> destroys;
+    std::copy_if(first, last, std::back_inserter(destroys),
+                 [](const std::string& step) { return step.rfind("destroy ", 0) == 0; });
+    return destroys;
+  };
+  const auto deleted = log.begin() + static_cast<std::ptrdiff_t>(*hostStepsAtDelete);
+  EXPECT_EQ(destroysIn(log.begin(), deleted), std::vector<std::string>{});
+  EXPECT_EQ(destroysIn(deleted, log.end()),
+            (std::vector<std::string>{"destroy helpForm", "destroy mainForm"}));
 }
 
 TEST_F(MainFormTest, RestartedShellGetsTheIconBackWithoutBalloon) {

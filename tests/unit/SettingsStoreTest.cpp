@@ -101,6 +101,16 @@ TEST_F(SettingsStoreTest, ReadFailuresGiveTheirStatusWords) {
   EXPECT_EQ(readSetting(registry, kTipTitleName), "");
 }
 
+TEST_F(SettingsStoreTest, AKeyTheUserMayOnlyReadStillReadsButTakesNoWrite) {
+  ASSERT_TRUE(writeSetting(registry, kTipTitleName, "标题"));
+  registry.denyWrite(platform::kCurrentUser, kSettingsKey);
+  // Reading asks only for read access, so what is stored still shows.
+  EXPECT_EQ(readSettingStatus(registry, kTipTitleName), "标题succeed  ");
+  EXPECT_EQ(readSetting(registry, kTipTitleName), "标题");
+  EXPECT_FALSE(writeSetting(registry, kTipTitleName, "新的")) << "a write says it failed";
+  EXPECT_EQ(readSetting(registry, kTipTitleName), "标题");
+}
+
 TEST_F(SettingsStoreTest, ValueOfAnotherTypeIsAReadError) {
   ASSERT_TRUE(writeSetting(registry, kAutorunName, "NoAutorun"));
   registry.plantNonString(platform::kCurrentUser, kSettingsKey, kShowTipName);
