@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Retakes the README's pictures from the screenshots of the last end-to-end
+# run (build/e2e/screenshots, left by ./tools/test.sh): each is the part of
+# the 1024 x 768 desktop that shows its subject.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+shots=$root/build/e2e/screenshots
+out=$root/docs/screenshots
+
+# README picture, e2e screenshot, the part of it (width x height + left + top)
+crops=(
+  "main-window main-window 420x200+300+280"
+  "balloon balloon 360x260+664+508"
+  "tray-menu-down tray-menu-down 300x200+724+568"
+  "tray-menu-up tray-menu-up 300x200+440+150"
+  "picking picking 290x140+368+330"
+  "slider half-transparent-target 290x140+368+330"
+)
+mkdir -p "$out"
+for crop in "${crops[@]}"; do
+  read -r name shot geometry <<<"$crop"
+  if [ ! -f "$shots/$shot.png" ]; then
+    echo "readme-screenshots: $shots/$shot.png is missing; run ./tools/test.sh first" >&2
+    exit 1
+  fi
+  convert "$shots/$shot.png" -crop "$geometry" +repage "$out/$name.png"
+  echo "$out/$name.png"
+done
