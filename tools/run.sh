@@ -41,10 +41,12 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "No display: Skyvane runs on a private Xvfb ($DISPLAY)."
 fi
 skyvane_prepare_prefix
-wineserver -p
+setsid wineserver -p
 
 mkdir -p "$root/build/run"
-"$SKYVANE_WINE" "$root/build/windows/Skyvane.exe" >"$root/build/run/skyvane.log" 2>&1 </dev/null &
+# Skyvane and the Wine processes it brings up are out of reach of the
+# terminal's Ctrl+C, which only this script takes: it asks Skyvane to close.
+setsid "$SKYVANE_WINE" "$root/build/windows/Skyvane.exe" >"$root/build/run/skyvane.log" 2>&1 </dev/null &
 skyvane_pid=$!
 
 if probe wait-window "SkyvaneV2.59" 20000 exists >/dev/null; then

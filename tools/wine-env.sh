@@ -21,11 +21,13 @@ else
 fi
 
 # Starts Xvfb on a free display and exports DISPLAY; its pid goes to
-# SKYVANE_XVFB_PID. The caller stops it.
+# SKYVANE_XVFB_PID. The caller stops it. In a session of its own: a Ctrl+C
+# in the terminal must reach the caller, which ends its programs on that
+# display first, and not the X server under them.
 skyvane_start_xvfb() {
   local fdfile
   fdfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
   SKYVANE_XVFB_PID=$!
   local deadline=$((SECONDS + 20))
   while [ ! -s "$fdfile" ]; do
