@@ -72,7 +72,7 @@ void CheckBox::setValue(int value) {
   click();
 }
 
-void Image::setPicture(int picture) {
+void Control::setPicture(int picture) {
   if (picture == picture_) return;
   picture_ = picture;
   changed(Property::Picture);

@@ -81,9 +81,18 @@ class Control {
   void setForeColor(std::optional<Color> color);
   [[nodiscard]] int tabIndex() const { return tabIndex_; }
   void setTabIndex(int index);
-  // The frame or picture box this control sits in; null for the form itself.
+  // A picture resource id, 0 for none: what an image or a picture box shows
+  // from its top-left corner.
+  [[nodiscard]] int picture() const { return picture_; }
+  void setPicture(int picture);
+  // The frame or picture box this control sits in, whose client area its
+  // bounds are measured in; null for the form itself.
   [[nodiscard]] Control* container() const { return container_; }
   void setContainer(Control* container) { container_ = container; }
+  // Frames and picture boxes hold other controls.
+  [[nodiscard]] bool isContainer() const {
+    return kind_ == ControlKind::Frame || kind_ == ControlKind::PictureBox;
+  }
 
   void setFocus();
 
@@ -107,6 +116,7 @@ class Control {
   Font font_;
   std::optional<Color> foreColor_;
   int tabIndex_ = 0;
+  int picture_ = 0;
   Control* container_ = nullptr;
 };
 
@@ -136,33 +146,34 @@ class Label final : public Control {
   Label(Form& form, const char* name) : Control(form, name, ControlKind::Label) {}
 };
 
+// Without a picture an image is transparent: it shows nothing but still
+// takes the pointer and shows its tooltip.
 class Image final : public Control {
  public:
   Image(Form& form, const char* name) : Control(form, name, ControlKind::Image) {}
-  // A picture resource id; 0 for none.
-  [[nodiscard]] int picture() const { return picture_; }
-  void setPicture(int picture);
-
- private:
-  int picture_ = 0;
 };
 
+// A single-line text box of any length. Every change of its text raises
+// change once: typed, pasted, committed by an input method, or set from code
+// to a text that differs from the one it has.
 class TextBox final : public Control {
  public:
   TextBox(Form& form, const char* name) : Control(form, name, ControlKind::TextBox) {}
-  // Every change of the text, by the user or the program, raises change.
   void setText(const std::string& text);
   [[nodiscard]] const std::string& text() const { return caption(); }
-  // The host reports what the user typed.
+  // The host reports the text the user's editing left in the box.
   void userEdited(const std::string& text);
   Event<> change;
 };
 
+// A frame around a group of controls, with its caption on the top edge.
+// Disabled, it takes no input and what it holds draws disabled.
 class Frame final : public Control {
  public:
   Frame(Form& form, const char* name) : Control(form, name, ControlKind::Frame) {}
 };
 
+// A box that shows a picture and can hold other controls.
 class PictureBox final : public Control {
  public:
   PictureBox(Form& form, const char* name) : Control(form, name, ControlKind::PictureBox) {}

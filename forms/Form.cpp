@@ -11,6 +11,7 @@ void Form::designWindow(const std::string& caption, int icon, BorderStyle border
   borderStyle_ = border;
   clientWidth_ = clientWidthPx;
   clientHeight_ = clientHeightPx;
+  picture_ = 0;
   width_ = clientWidthPx * kTwipsPerPixel;
   height_ = clientHeightPx * kTwipsPerPixel;
   // Designed to open in the centre of the screen.
@@ -61,6 +62,12 @@ void Form::setCaption(const std::string& caption) {
   if (caption == caption_) return;
   caption_ = caption;
   if (loaded_) host_.formChanged(*this, FormProperty::Caption);
+}
+
+void Form::setPicture(int picture) {
+  if (picture == picture_) return;
+  picture_ = picture;
+  if (loaded_) host_.formChanged(*this, FormProperty::Picture);
 }
 
 void Form::setLeft(int twips) {

@@ -42,6 +42,10 @@ class Form {
   [[nodiscard]] const std::string& caption() const { return caption_; }
   void setCaption(const std::string& caption);
   [[nodiscard]] int icon() const { return icon_; }
+  // The background picture, drawn from the client area's top-left corner;
+  // 0 for none.
+  [[nodiscard]] int picture() const { return picture_; }
+  void setPicture(int picture);
   [[nodiscard]] BorderStyle borderStyle() const { return borderStyle_; }
   [[nodiscard]] bool minButton() const { return minButton_; }
   [[nodiscard]] bool maxButton() const { return maxButton_; }
@@ -77,6 +81,8 @@ class Form {
   Event<> loadEvent;
   Event<> unloadEvent;
   Event<> resize;
+  // The pointer over the bare background: no control under it (an image
+  // counts, shown, even without a picture). x and y in client pixels.
   Event<const MouseEvent&> mouseMove;
   // The shell was restarted (its taskbar created anew).
   Event<> shellRestarted;
@@ -110,6 +116,7 @@ class Form {
   bool visible_ = false;
   std::string caption_;
   int icon_ = 0;
+  int picture_ = 0;
   BorderStyle borderStyle_ = BorderStyle::FixedSingle;
   bool minButton_ = true;
   bool maxButton_ = false;

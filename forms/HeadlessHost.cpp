@@ -5,12 +5,68 @@
 namespace forms {
 
 void HeadlessHost::click(Control& control) {
-  if (!control.form().loaded() || !control.visible() || !control.enabled()) return;
+  if (!control.form().loaded() || !effectivelyVisible(control) || !effectivelyEnabled(control)) {
+    return;
+  }
   if (control.kind() == ControlKind::CheckBox) {
     static_cast<CheckBox&>(control).userClick();
   } else {
     control.click();
   }
+}
+
+void HeadlessHost::type(TextBox& box, const std::string& text) {
+  if (!box.form().loaded() || !effectivelyVisible(box) || !effectivelyEnabled(box)) return;
+  box.userEdited(text);
+}
+
+SurfacePointer& HeadlessHost::pointerOf(Form& form, Control* surface) {
+  return pointers_.try_emplace(PointerKey{&form, surface}, form, surface).first->second;
+}
+
+void HeadlessHost::pointer(Form& form, SurfacePointer::Action action, Point p, int button) {
+  if (!form.loaded()) return;
+  if (action == SurfacePointer::Action::Press) buttonsHeld_ |= button;
+  if (action == SurfacePointer::Action::Release) buttonsHeld_ &= ~button;
+  const int detail = action == SurfacePointer::Action::Move ? buttonsHeld_ : button;
+  // A surface whose control holds the pointer gets everything.
+  for (auto& [key, surfacePointer] : pointers_) {
+    if (key.form != &form || surfacePointer.captured() == nullptr) continue;
+    Point local = p;
+    if (key.surface != nullptr) {
+      const Point corner = placeInForm(*key.surface);
+      local = {p.x - corner.x, p.y - corner.y};
+    }
+    surfacePointer.deliver(action, local, detail, buttonsHeld_, 0);
+    return;
+  }
+  Control* surface = nullptr;
+  while (Control* native = nativeAt(form, surface, p)) {
+    if (!effectivelyEnabled(*native)) break;
+    if (!native->isContainer()) {
+      const MouseEvent e = eventFor(*native, p, detail, 0);
+      if (action == SurfacePointer::Action::Press) native->mouseDown(e);
+      if (action == SurfacePointer::Action::Release) native->mouseUp(e);
+      if (action == SurfacePointer::Action::Move) native->mouseMove(e);
+      return;
+    }
+    surface = native;
+    p = {p.x - native->left(), p.y - native->top()};
+  }
+  pointerOf(form, surface).deliver(action, p, detail, buttonsHeld_, 0);
+}
+
+void HeadlessHost::pointerMove(Form& form, int x, int y, int held) {
+  buttonsHeld_ = held;
+  pointer(form, SurfacePointer::Action::Move, {x, y}, 0);
+}
+
+void HeadlessHost::pointerPress(Form& form, int x, int y, int button) {
+  pointer(form, SurfacePointer::Action::Press, {x, y}, button);
+}
+
+void HeadlessHost::pointerRelease(Form& form, int x, int y, int button) {
+  pointer(form, SurfacePointer::Action::Release, {x, y}, button);
 }
 
 void HeadlessHost::advance(int milliseconds) {
@@ -38,6 +94,7 @@ void HeadlessHost::createForm(Form& form) {
 void HeadlessHost::destroyForm(Form& form) {
   log_.push_back("destroy " + form.name());
   for (Timer* timer : form.timers()) timers_.erase(timer);
+  std::erase_if(pointers_, [&](const auto& entry) { return entry.first.form == &form; });
   if (focused_ != nullptr && &focused_->form() == &form) focused_ = nullptr;
 }
 

@@ -12,6 +12,7 @@
 
 #include "forms/Form.h"
 #include "forms/Host.h"
+#include "forms/Pointer.h"
 
 namespace forms {
 
@@ -44,8 +45,17 @@ class HeadlessHost final : public Host {
   [[nodiscard]] const Control* focused() const { return focused_; }
   [[nodiscard]] const std::vector<std::string>& log() const { return log_; }
 
-  // The user's hand.
+  // The user's hand. A click or typing reaches only a control that is shown
+  // and enabled, with its containers.
   void click(Control& control);
+  void type(TextBox& box, const std::string& text);
+  // The pointer at (x, y) pixels of the form's client area. As on a screen,
+  // an enabled native control under it takes it itself (a container passes
+  // it on to what it holds there); everything else goes to the surface
+  // under it, which hands it to its windowless controls, with capture.
+  void pointerMove(Form& form, int x, int y, int held = 0);
+  void pointerPress(Form& form, int x, int y, int button = 1);
+  void pointerRelease(Form& form, int x, int y, int button = 1);
   void clickMenuItem(MenuItem& item) { item.click(); }
   void minimizeBox(Form& form) { form.hostStateChanged(WindowState::Minimized); }
   void closeBox(Form& form) { form.hostClosed(); }
@@ -87,6 +97,16 @@ class HeadlessHost final : public Host {
   std::vector<std::string> log_;
   std::map<const Form*, platform::Hwnd> handles_;
   std::map<Timer*, Running> timers_;
+  struct PointerKey {
+    const Form* form;
+    const Control* surface;
+    friend auto operator<=>(const PointerKey&, const PointerKey&) = default;
+  };
+  std::map<PointerKey, SurfacePointer> pointers_;
+  int buttonsHeld_ = 0;
+
+  SurfacePointer& pointerOf(Form& form, Control* surface);
+  void pointer(Form& form, SurfacePointer::Action action, Point p, int button);
   const Control* focused_ = nullptr;
   int doEventsCalls_ = 0;
   std::int64_t now_ = 0;

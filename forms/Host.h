@@ -14,7 +14,7 @@ class Form;
 class Menu;
 class Timer;
 
-enum class FormProperty { Caption, Geometry, WindowState, Icon };
+enum class FormProperty { Caption, Geometry, WindowState, Icon, Picture };
 
 // Message box styles and answers, the system's values.
 inline constexpr unsigned kMbOk = 0;
