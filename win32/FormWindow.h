@@ -1,28 +1,28 @@
 #pragma once
-// The native window of one form: a top-level window with the form's native
-// controls as children; labels and images are drawn and hit-tested here, in
-// stacking order, with the pointer captured from press to release.
+// The window of one form: a top-level window with the form's icon, caption,
+// border, place and state, its timers, its native controls (NativeControls)
+// and the labels and images it draws itself (WindowlessLayer), over the
+// form's background picture.
 
 #include <windows.h>
 
 #include <map>
-#include <string>
 
 #include "forms/Form.h"
+#include "win32/NativeControls.h"
+#include "win32/NativeWindow.h"
 #include "win32/UniqueHandle.h"
+#include "win32/WindowlessLayer.h"
 
 namespace win32 {
 
 class Win32Host;
 
-class FormWindow {
+class FormWindow final : public NativeWindow {
  public:
   FormWindow(Win32Host& host, forms::Form& form);
-  ~FormWindow();
-  FormWindow(const FormWindow&) = delete;
-  FormWindow& operator=(const FormWindow&) = delete;
+  ~FormWindow() override;
 
-  [[nodiscard]] HWND hwnd() const { return hwnd_; }
   [[nodiscard]] HICON bigIcon() const { return bigIcon_.get(); }
   [[nodiscard]] forms::Form& form() const { return form_; }
 
@@ -31,44 +31,34 @@ class FormWindow {
   void applyWindowState();
   void applyGeometry();
   void applyCaption();
+  void applyPicture();
   void controlChanged(forms::Control& control, forms::Property property);
   void timerChanged(forms::Timer& timer);
   void focus(forms::Control& control);
-  void destroy();
+  // Destroys the window and everything in it.
+  void close();
 
   static void registerClass(HINSTANCE instance);
   static constexpr const wchar_t* kClassName = L"SkyvaneForm";
 
  private:
-  static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-
-  void createControls();
-  void createNative(forms::Control& control);
-  void applyControl(forms::Control& control);
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void createTooltip();
+  void loadIcons();
   void reportGeometry();
-  void paint(HDC dc);
-  void onMouse(UINT message, WPARAM wParam, LPARAM lParam);
-  forms::Control* hitTest(POINT client) const;
-  void onCommand(HWND child, UINT code);
-  HFONT font(const forms::Font& font);
-  [[nodiscard]] bool effectiveVisible(const forms::Control& control) const;
-  [[nodiscard]] bool effectiveEnabled(const forms::Control& control) const;
-  [[nodiscard]] POINT origin(const forms::Control& control) const;
-  void invalidate() const;
+  void drawBackground(HDC dc) const;
+  // The tooltip text of the tool that is asking: a native control, a
+  // container, or a surface's windowless control under the pointer.
+  [[nodiscard]] const forms::Control* tooltipOwner(HWND tool) const;
 
   Win32Host& host_;
   forms::Form& form_;
-  HWND hwnd_ = nullptr;
-  HWND tooltip_ = nullptr;
+  UniqueWindow tooltip_;
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
-  std::map<forms::Control*, HWND> natives_;
-  std::map<HWND, forms::Control*> byNative_;
+  WindowlessLayer layer_;
+  std::unique_ptr<NativeControls> natives_;
   std::map<UINT_PTR, forms::Timer*> timers_;
-  std::map<std::wstring, UniqueFont> fonts_;
-  forms::Control* captured_ = nullptr;
-  forms::Control* hovered_ = nullptr;
   std::wstring tipText_;
   bool applyingState_ = false;
 };

@@ -1,6 +1,6 @@
 #pragma once
-// One move-only owner for the handles we create: fonts, bitmaps, menus,
-// icons, DCs. The close function comes in through the traits.
+// One move-only owner for the handles we create: windows, fonts, bitmaps,
+// menus, icons, DCs. The close function comes in through the traits.
 
 #include <windows.h>
 
@@ -34,6 +34,9 @@ class UniqueHandle {
   T handle_{};
 };
 
+struct WindowTraits {
+  static void close(HWND h) { DestroyWindow(h); }
+};
 struct MenuTraits {
   static void close(HMENU h) { DestroyMenu(h); }
 };
@@ -53,6 +56,7 @@ struct FontTraits {
 struct BitmapTraits {
   static void close(HBITMAP h) { DeleteObject(h); }
 };
+using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueFont = UniqueHandle<HFONT, FontTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, BitmapTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;

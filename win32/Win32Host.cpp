@@ -28,6 +28,7 @@ Win32Host::Win32Host(HINSTANCE instance, const wchar_t* instanceName)
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   FormWindow::registerClass(instance);
+  ContainerWindow::registerClass(instance);
   // Another process of this program holds the same named mutex.
   instanceMutex_.reset(CreateMutexW(nullptr, FALSE, instanceName));
   previousInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
@@ -83,7 +84,7 @@ void Win32Host::destroyForm(forms::Form& form) {
   if (it == windows_.end()) return;
   std::unique_ptr<FormWindow> window = std::move(it->second);
   windows_.erase(it);
-  window->destroy();
+  window->close();
   dead_.push_back(std::move(window));
   // The last form may go from inside a message the system sent us (the
   // shell's tray callback is one): GetMessage would then wait on for a
@@ -111,6 +112,9 @@ void Win32Host::formChanged(forms::Form& form, forms::FormProperty property) {
       break;
     case forms::FormProperty::WindowState:
       w->applyWindowState();
+      break;
+    case forms::FormProperty::Picture:
+      w->applyPicture();
       break;
     case forms::FormProperty::Icon:
       break;
@@ -167,7 +171,9 @@ int Win32Host::messageBox(const std::string& text, const std::string& title, uns
 }
 
 void Win32Host::doEvents() {
-  for (const auto& [form, w] : windows_) UpdateWindow(w->hwnd());
+  for (const auto& [form, w] : windows_) {
+    RedrawWindow(w->hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
 }
 
 platform::Hwnd Win32Host::windowHandle(const forms::Form& form) const {

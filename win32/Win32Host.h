@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "forms/Host.h"
+#include "win32/Fonts.h"
 #include "win32/FormWindow.h"
 #include "win32/Pictures.h"
 #include "win32/UniqueHandle.h"
@@ -28,6 +29,7 @@ class Win32Host final : public forms::Host {
 
   [[nodiscard]] HINSTANCE instance() const { return instance_; }
   [[nodiscard]] Pictures& pictures() { return pictures_; }
+  [[nodiscard]] Fonts& fonts() { return fonts_; }
   [[nodiscard]] UINT taskbarCreatedMessage() const { return taskbarCreated_; }
   FormWindow* window(const forms::Form& form) const;
 
@@ -58,6 +60,7 @@ class Win32Host final : public forms::Host {
 
   HINSTANCE instance_;
   Pictures pictures_;
+  Fonts fonts_;
   UniqueKernelHandle instanceMutex_;
   bool previousInstance_ = false;
   UINT taskbarCreated_ = 0;
