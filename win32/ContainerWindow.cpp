@@ -60,17 +60,10 @@ void ContainerWindow::drawBackground(HDC dc) const {
 }
 
 LRESULT ContainerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (layer_.handlePointer(message, wParam, lParam)) return 0;
+  if (layer_.handle(message, wParam, lParam, [this](HDC buffer) { drawBackground(buffer); })) {
+    return 0;
+  }
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      layer_.paint(dc, ps.rcPaint, [this](HDC buffer) { drawBackground(buffer); });
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
     // What the controls it holds tell their parent is meant for the form.
     case WM_COMMAND:
     case WM_NOTIFY:

@@ -126,21 +126,14 @@ void FormWindow::drawBackground(HDC dc) const {
 }
 
 LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (layer_.handlePointer(message, wParam, lParam)) return 0;
+  if (layer_.handle(message, wParam, lParam, [this](HDC buffer) { drawBackground(buffer); })) {
+    return 0;
+  }
   if (message == host_.taskbarCreatedMessage() && message != 0) {
     form_.shellRestarted();
     return 0;
   }
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      layer_.paint(dc, ps.rcPaint, [this](HDC buffer) { drawBackground(buffer); });
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
     case WM_CLOSE:
       form_.hostClosed();
       return 0;

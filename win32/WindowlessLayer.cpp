@@ -154,8 +154,19 @@ void WindowlessLayer::onMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-bool WindowlessLayer::handlePointer(UINT message, WPARAM wParam, LPARAM lParam) {
+bool WindowlessLayer::handle(UINT message, WPARAM wParam, LPARAM lParam,
+                             const std::function<void(HDC)>& background) {
+  if (window_ == nullptr) return false;  // not attached yet
   switch (message) {
+    case WM_ERASEBKGND:
+      return true;  // painted whole, with the controls, from the buffer
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window_, &ps);
+      paint(dc, ps.rcPaint, background);
+      EndPaint(window_, &ps);
+      return true;
+    }
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:

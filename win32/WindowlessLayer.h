@@ -28,23 +28,25 @@ class WindowlessLayer {
   // The surface's window, and the tooltip window of its form.
   void attach(HWND window, HWND tooltip);
 
-  // Paints the dirty part of the surface onto target: what background
-  // draws, then the windowless controls over it, the bottom of the stacking
-  // order first. Drawn off screen in a buffer the size of the window, kept
-  // from one paint to the next.
-  void paint(HDC target, const RECT& dirty, const std::function<void(HDC)>& background);
   // The control's place needs painting again: where it is now and, when it
   // has moved, where it was drawn last.
   void invalidate(const forms::Control& control);
 
-  // Takes the surface window's pointer and capture messages; false for
-  // any other message, which the window handles itself.
-  bool handlePointer(UINT message, WPARAM wParam, LPARAM lParam);
+  // Takes the surface window's painting, pointer and capture messages,
+  // painting what background draws under the controls; false for any other
+  // message, which the window handles itself.
+  bool handle(UINT message, WPARAM wParam, LPARAM lParam,
+              const std::function<void(HDC)>& background);
 
   [[nodiscard]] const forms::Control* hovered() const { return pointer_.hovered(); }
   [[nodiscard]] forms::Control* surface() const { return pointer_.surface(); }
 
  private:
+  // Paints the dirty part of the surface onto target: what background
+  // draws, then the windowless controls over it, the bottom of the stacking
+  // order first. Drawn off screen in a buffer the size of the window, kept
+  // from one paint to the next.
+  void paint(HDC target, const RECT& dirty, const std::function<void(HDC)>& background);
   void onMouse(UINT message, WPARAM wParam, LPARAM lParam);
   void draw(HDC dc, const forms::Control& control);
   void keepBuffer(HDC like, SIZE size);
