@@ -17,9 +17,6 @@ void helpForm::design() {
   designWindow(kCaption, IDI_SKYVANE, forms::BorderStyle::FixedSingle, 10455 / 15, 6300 / 15);
   designButtons(true, false, true);
   UpMinMenu.caption = "托盘菜单";
-  goOut.caption = "退出";
-  help.caption = "帮助";
-  shutDown.caption = "关闭功能";
-  autorun.caption = "开机启动";
+  minMenu::captionItems(autorun, shutDown, help, goOut);
   UpMinMenu.designItems();
 }

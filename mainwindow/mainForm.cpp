@@ -67,7 +67,7 @@ void mainForm::design() {
   designButtons(true, false, true);
 
   const auto place = [](forms::Control& c, int left, int top, int width, int height,
-                        const char* caption, int tabIndex) {
+                        const std::string& caption, int tabIndex) {
     c.setBounds({left, top, width, height});
     c.setCaption(caption);
     c.setTabIndex(tabIndex);
@@ -102,7 +102,7 @@ void mainForm::design() {
   place(Image2, 0, 40, 176, 24, "", 0);
   Image2.setPicture(IDP_TRACK);
   Image2.setTooltip("调节透明度");
-  place(Label3, 24, 48, 97, 17, "255/透明度", 7);
+  place(Label3, 24, 48, 97, 17, std::to_string(255) + TransparencySlider::kLabelSuffix, 7);
   Label3.setForeColor(kBlue);
   Label3.setFont(kSmallFont);
 
@@ -114,10 +114,7 @@ void mainForm::design() {
   Timer1.setEnabled(false);
 
   downMinMenu.caption = "菜单";
-  autorun.caption = "开机启动";
-  shutDown.caption = "关闭功能";
-  help.caption = "帮助";
-  goOut.caption = "退出";
+  minMenu::captionItems(autorun, shutDown, help, goOut);
   downMinMenu.designItems();
 }
 
@@ -135,7 +132,7 @@ void mainForm::Form_Load() {
 
   const std::string autorunSetting =
       autorunModule::readSetting(registry_, autorunModule::kAutorunName);
-  if (autorunSetting == "autorun") {
+  if (autorunSetting == autorunModule::kAutorunOn) {
     autorun.checked = true;
     helpWindow().load();
     helpWindow().autorun.checked = true;
@@ -146,7 +143,8 @@ void mainForm::Form_Load() {
     show();
     Check2.setValue(1);
     for (int i = 0; i < kFirstRunWriteTries; ++i) {
-      if (autorunModule::writeSetting(registry_, autorunModule::kAutorunName, "NoAutorun")) break;
+      if (autorunModule::writeSetting(registry_, autorunModule::kAutorunName,
+                                      autorunModule::kAutorunOff)) break;
     }
   }
 

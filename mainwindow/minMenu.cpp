@@ -22,7 +22,7 @@ void TrayIcon::addTrayIcon(forms::Form& main) {
 
   std::string title;
   std::string message;
-  if (autorunModule::readSetting(registry_, autorunModule::kShowTipName) != "hide") {
+  if (autorunModule::readSetting(registry_, autorunModule::kShowTipName) != autorunModule::kTipHidden) {
     title = autorunModule::valueOr(
         autorunModule::readSettingStatus(registry_, autorunModule::kTipTitleName),
         kDefaultTipTitle);
@@ -49,6 +49,14 @@ void TrayIcon::removeTrayIcon() {
   // A second instance unloads before it ever added an icon: nothing to take.
   if (record_.hwnd == 0) return;
   (void)tray_.notify(platform::TrayCommand::Delete, record_);
+}
+
+void captionItems(forms::MenuItem& autorun, forms::MenuItem& shutDown, forms::MenuItem& help,
+                  forms::MenuItem& goOut) {
+  autorun.caption = kAutorunCaption;
+  shutDown.caption = kShutDownCaption;
+  help.caption = kHelpCaption;
+  goOut.caption = kGoOutCaption;
 }
 
 }  // namespace minMenu

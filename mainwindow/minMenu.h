@@ -16,6 +16,17 @@ inline constexpr unsigned kBalloonTimeout = 10000;
 inline constexpr const char* kDefaultTipTitle = "Vanto";
 inline constexpr const char* kDefaultTipMsg = "Here ^A^m I ！";
 
+// The items that both tray menus hold, each with the same caption; the
+// upward menu lists them in the reverse order.
+inline constexpr const char* kAutorunCaption = "开机启动";
+inline constexpr const char* kShutDownCaption = "关闭功能";
+inline constexpr const char* kHelpCaption = "帮助";
+inline constexpr const char* kGoOutCaption = "退出";
+
+// Gives the four items of a tray menu their design captions.
+void captionItems(forms::MenuItem& autorun, forms::MenuItem& shutDown, forms::MenuItem& help,
+                  forms::MenuItem& goOut);
+
 class TrayIcon {
  public:
   TrayIcon(platform::Tray& tray, platform::Registry& registry)

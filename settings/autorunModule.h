@@ -19,6 +19,14 @@ inline constexpr std::string_view kShowTipName = "Skyvane——Vanto-showTip";
 inline constexpr std::string_view kTipTitleName = "Skyvane——Vanto-TipTitle";
 inline constexpr std::string_view kTipMsgName = "Skyvane——Vanto-TipMsg";
 
+// What the values hold. "-autorun": whether the program starts at logon;
+// any other content, or none, reads as a first run. "-showTip": whether
+// the start-up balloon shows.
+inline constexpr const char* kAutorunOn = "autorun";
+inline constexpr const char* kAutorunOff = "NoAutorun";
+inline constexpr const char* kTipHidden = "hide";
+inline constexpr const char* kTipShown = "show";
+
 // Status words that readSettingStatus appends or returns, 9 characters each.
 inline constexpr std::string_view kSucceed = "succeed  ";
 inline constexpr std::string_view kNotExist = "Not Exsit";
