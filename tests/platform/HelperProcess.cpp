@@ -1,6 +1,7 @@
 #include "tests/platform/HelperProcess.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "tests/support/Wait.h"
 
@@ -25,11 +26,22 @@ struct Search {
 HelperProcess::HelperProcess(const std::vector<std::wstring>& titles) : count_(titles.size()) {
   std::wstring commandLine = L"\"" + helperPath() + L"\"";
   for (const auto& title : titles) commandLine += L" \"" + title + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process_)) {
-    return;
+  // Under Wine a new process now and then dies in its loader before its
+  // start-up is done (seen once in a few hundred starts), and the call
+  // fails within milliseconds. That is the emulator, not what the tests
+  // look at: such a start is reported and made again, a few times at most.
+  constexpr int kStartAttempts = 3;
+  for (int attempt = 1;; ++attempt) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring line = commandLine;
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process_)) {
+      break;
+    }
+    std::fprintf(stderr, "helper: start %d of %d failed, error %lu\n", attempt, kStartAttempts,
+                 GetLastError());
+    if (attempt == kStartAttempts) return;
   }
   (void)testsupport::waitUntil([this] {
     windows_.assign(count_, nullptr);
