@@ -91,4 +91,16 @@ void TextBox::userEdited(const std::string& text) {
   change();
 }
 
+void Control::design(Bounds bounds, const std::string& caption, int tabIndex) {
+  setBounds(bounds);
+  setCaption(caption);
+  setTabIndex(tabIndex);
+  setVisible(true);
+  setEnabled(true);
+  setFont(Font{});
+  setForeColor(std::nullopt);
+  setTooltip("");
+  setPicture(0);
+}
+
 }  // namespace forms

@@ -96,6 +96,11 @@ class Control {
 
   void setFocus();
 
+  // Puts the control in its designed state: these bounds, caption and tab
+  // index, shown, enabled, in the default font and colour, with no tooltip
+  // or picture. A form's design starts each control with this.
+  void design(Bounds bounds, const std::string& caption = "", int tabIndex = 0);
+
   Event<> click;
   Event<const MouseEvent&> mouseDown;
   Event<const MouseEvent&> mouseMove;

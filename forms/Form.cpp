@@ -18,6 +18,7 @@ void Form::designWindow(const std::string& caption, int icon, BorderStyle border
   left_ = (host_.screenWidthTwips() - width_) / 2;
   top_ = (host_.screenHeightTwips() - height_) / 2;
   windowState_ = WindowState::Normal;
+  activates_ = true;
 }
 
 void Form::designButtons(bool minButton, bool maxButton, bool showInTaskbar) {

@@ -50,6 +50,9 @@ class Form {
   [[nodiscard]] bool minButton() const { return minButton_; }
   [[nodiscard]] bool maxButton() const { return maxButton_; }
   [[nodiscard]] bool showInTaskbar() const { return showInTaskbar_; }
+  // False for a window that never takes the activation: it is shown, put
+  // on top and clicked while the keyboard focus stays where it was.
+  [[nodiscard]] bool activates() const { return activates_; }
 
   // Outer geometry in twips.
   [[nodiscard]] int left() const { return left_; }
@@ -99,6 +102,7 @@ class Form {
   void designWindow(const std::string& caption, int icon, BorderStyle border,
                     int clientWidthPx, int clientHeightPx);
   void designButtons(bool minButton, bool maxButton, bool showInTaskbar);
+  void designNoActivate() { activates_ = false; }
 
  private:
   friend class Control;
@@ -121,6 +125,7 @@ class Form {
   bool minButton_ = true;
   bool maxButton_ = false;
   bool showInTaskbar_ = true;
+  bool activates_ = true;
   int left_ = 0;
   int top_ = 0;
   int width_ = 0;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "ghost/GhostForm.h"
+#include "ghost/HoverWatch.h"
 #include "help/helpForm.h"
 #include "mainwindow/TextField.h"
 #include "resources/resource.h"
@@ -38,7 +40,8 @@ mainForm::mainForm(forms::Host& host, platform::Desktop& desktop, platform::Regi
               {[this] { return TargetHWnd; },
                // With "adjust myself" checked a drag acts on this window.
                [this] { return Check1.value() == 1 ? hwnd() : TargetHWnd; }, &watchTimer,
-               &Command4}) {
+               &Command4}),
+      hover_(std::make_unique<HoverWatch>(*this, desktop)) {
   add(&downMinMenu);
   downMinMenu.items = {&autorun, &shutDown, &help, &goOut};
 
@@ -53,6 +56,11 @@ mainForm::mainForm(forms::Host& host, platform::Desktop& desktop, platform::Regi
   Check3.click.connect([this] { Check3_Click(); });
   Command3.click.connect([this] { Command3_Click(); });
   Timer1.tick.connect([this] { Timer1_Timer(); });
+  watchTimer.tick.connect([this] { hover_->watchTimer_Timer(); });
+  watchConfirmTimer.tick.connect([this] { hover_->watchConfirmTimer_Timer(); });
+  Command2.click.connect([this] { hover_->Command2_Click(); });
+  Label1.mouseMove.connect([this](const forms::MouseEvent&) { hover_->label_MouseMove(); });
+  Label2.mouseMove.connect([this](const forms::MouseEvent&) { hover_->label_MouseMove(); });
 
   autorun.click.connect([this] { autorunClick(); });
   shutDown.click.connect([this] { shutDownClick(); });
@@ -66,45 +74,29 @@ void mainForm::design() {
   designWindow(kCaption, IDI_SKYVANE, forms::BorderStyle::FixedSingle, 267, 66);
   designButtons(true, false, true);
 
-  const auto place = [](forms::Control& c, int left, int top, int width, int height,
-                        const std::string& caption, int tabIndex) {
-    c.setBounds({left, top, width, height});
-    c.setCaption(caption);
-    c.setTabIndex(tabIndex);
-    c.setVisible(true);
-    c.setEnabled(true);
-    c.setFont(forms::Font{});
-    c.setForeColor(std::nullopt);
-    c.setTooltip("");
-  };
-  place(Command4, 3, 32, 49, 33, "设置", 9);
+  Command4.design({3, 32, 49, 33}, "设置", 9);
   Command4.setVisible(false);
-  place(Check3, 176, 50, 97, 17, "置顶目标", 4);
+  Check3.design({176, 50, 97, 17}, "置顶目标", 4);
   Check3.designValue(0);
   Check3.setEnabled(false);
   Check3.setFont(kSmallFont);
-  place(Check1, 176, 32, 97, 17, "设置自己", 3);
+  Check1.design({176, 32, 97, 17}, "设置自己", 3);
   Check1.designValue(0);
-  place(Command1, 3, 3, 49, 30, "帮助", 2);
-  place(Command3, 56, 3, 105, 30, kPickCaption, 1);
-  place(Check2, 176, 8, 97, 25, "置顶本窗口", 0);
+  Command1.design({3, 3, 49, 30}, "帮助", 2);
+  Command3.design({56, 3, 105, 30}, kPickCaption, 1);
+  Check2.design({176, 8, 97, 25}, "置顶本窗口", 0);
   Check2.designValue(0);
-  place(Command2, 56, 3, 105, 30, "开启功能", 8);
+  Command2.design({56, 3, 105, 30}, "开启功能", 8);
   Command2.setVisible(false);
-  place(buttonCover, 144, 42, 16, 20, "", 0);
-  buttonCover.setPicture(IDP_THUMB_NORMAL);
-  place(ITransp, 144, 42, 16, 20, "", 0);
-  ITransp.setPicture(IDP_THUMB_HOT);
-  ITransp.setTooltip("拖动以调节透明度");
-  place(Label1, 72, 72, 193, 41, "", 6);
+  buttonCover.design({144, 42, 16, 20}, "", 0);
+  ITransp.design({144, 42, 16, 20}, "", 0);
+  Label1.design({72, 72, 193, 41}, "", 6);
   Label1.setForeColor(kGreen);
-  place(Label2, 0, 72, 65, 25, "", 5);
-  place(Image2, 0, 40, 176, 24, "", 0);
-  Image2.setPicture(IDP_TRACK);
-  Image2.setTooltip("调节透明度");
-  place(Label3, 24, 48, 97, 17, std::to_string(255) + TransparencySlider::kLabelSuffix, 7);
+  Label2.design({0, 72, 65, 25}, "", 5);
+  Image2.design({0, 40, 176, 24}, "", 0);
+  Label3.design({24, 48, 97, 17}, TransparencySlider::labelText(255), 7);
   Label3.setForeColor(kBlue);
-  Label3.setFont(kSmallFont);
+  TransparencySlider::designLooks({buttonCover, ITransp, Image2, Label3});
 
   watchConfirmTimer.setInterval(2000);
   watchConfirmTimer.setEnabled(true);
@@ -116,6 +108,11 @@ void mainForm::design() {
   downMinMenu.caption = "菜单";
   minMenu::captionItems(autorun, shutDown, help, goOut);
   downMinMenu.designItems();
+}
+
+GhostForm& mainForm::ghostWindow() {
+  if (!ghost_) ghost_ = std::make_unique<GhostForm>(host(), desktop_, *this);
+  return *ghost_;
 }
 
 helpForm& mainForm::helpWindow() {
@@ -157,7 +154,9 @@ void mainForm::Form_Load() {
 
 void mainForm::Form_Unload() {
   tray_.removeTrayIcon();
-  // The ghost panel and the tip dialog join this order when they exist.
+  // A window never loaded is not loaded for this. The tip dialog joins
+  // this order, last, when it exists.
+  if (ghost_) ghost_->unload();
   if (help_) help_->unload();
 }
 
@@ -192,7 +191,7 @@ void mainForm::restoreFromTray() {
   Check2.setValue(1);
   setHeight(kNormalHeight);
   Command3.setCaption(kPickCaption);
-  // The ghost panel is hidden here too once it exists.
+  if (ghost_ && ghost_->loaded()) ghost_->hide();
 }
 
 void mainForm::showTrayMenu() {
@@ -281,8 +280,13 @@ void mainForm::autorunClick() {
   // Autostart registration comes with its own piece of work.
 }
 
-void mainForm::shutDownClick() {
-  // The hover function's switch comes with the hover watch.
+void mainForm::shutDownClick() { hover_->shutDownClick(); }
+
+void mainForm::setShutDownChecked(bool checked) {
+  shutDown.checked = checked;
+  helpForm& helpWin = helpWindow();
+  helpWin.load();
+  helpWin.shutDown.checked = checked;
 }
 
 void mainForm::helpClick() {

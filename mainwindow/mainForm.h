@@ -12,6 +12,8 @@
 #include "platform/Registry.h"
 #include "platform/Tray.h"
 
+class GhostForm;
+class HoverWatch;
 class helpForm;
 
 class mainForm final : public forms::Form {
@@ -57,16 +59,30 @@ class mainForm final : public forms::Form {
   // Shared state.
   platform::Hwnd TargetHWnd = 0;
   bool closeHelpOnly = false;
+  // The hover watch's (ghost/HoverWatch): the pointer at its last sample
+  // (the tray menu's too), the window under it with its trimmed text,
+  // whether the panel is up for it, and whether the user switched the
+  // function off.
+  platform::Point cursorPos;
+  platform::Hwnd hoverHwnd = 0;
+  std::string hoverTitle;
+  bool ghostShown = false;
+  bool hoverOff = false;
 
   // What the items of both tray menus call.
   void autorunClick();
   void goOutClick();
   void helpClick();
   void shutDownClick();
+  // The check mark of the shutDown items of both tray menus.
+  void setShutDownChecked(bool checked);
 
   // The help window's object, created on first reference (not loaded).
   helpForm& helpWindow();
   [[nodiscard]] bool hasHelpWindow() const { return help_ != nullptr; }
+  // The ghost panel's object, created on first reference (not loaded).
+  GhostForm& ghostWindow();
+  [[nodiscard]] bool hasGhostWindow() const { return ghost_ != nullptr; }
 
   [[nodiscard]] const minMenu::TrayIcon& trayIcon() const { return tray_; }
   [[nodiscard]] const TransparencySlider& slider() const { return slider_; }
@@ -93,14 +109,11 @@ class mainForm final : public forms::Form {
   platform::Registry& registry_;
   minMenu::TrayIcon tray_;
   TransparencySlider slider_;
+  std::unique_ptr<HoverWatch> hover_;
   std::unique_ptr<helpForm> help_;
+  std::unique_ptr<GhostForm> ghost_;
 
-  // Private state; every field starts at zero. The slider keeps its own
-  // (dragging, sliderValue, lastMouseX).
-  platform::Point cursorPos;
-  platform::Hwnd hoverHwnd = 0;
-  std::string hoverTitle;
-  bool ghostShown = false;
-  bool hoverOff = false;
+  // Private state; it starts at zero. The slider keeps its own (dragging,
+  // sliderValue, lastMouseX).
   bool menuUp = false;
 };

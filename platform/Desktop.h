@@ -21,6 +21,7 @@ inline constexpr Hwnd kHwndNoTopmost = -2;
 // Flags and style bits, with the system's values.
 inline constexpr unsigned kSwpNoSize = 0x1;
 inline constexpr unsigned kSwpNoMove = 0x2;
+inline constexpr unsigned kSwpNoActivate = 0x10;
 inline constexpr std::int32_t kWsExTopmost = 0x8;
 inline constexpr std::int32_t kWsExLayered = 0x80000;
 inline constexpr unsigned kLwaAlpha = 0x2;

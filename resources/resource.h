@@ -12,3 +12,7 @@
 #define IDP_THUMB_NORMAL 101
 #define IDP_THUMB_HOT 102
 #define IDP_TRACK 103
+// The ghost panel's icons: cancel all, pin, unpin.
+#define IDP_CANCEL_ALL 104
+#define IDP_PIN 105
+#define IDP_PINNED 106

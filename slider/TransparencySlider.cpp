@@ -5,6 +5,7 @@
 #include <string>
 
 #include "forms/Form.h"
+#include "resources/resource.h"
 #include "winops/Transparent.h"
 
 namespace {
@@ -33,6 +34,15 @@ TransparencySlider::TransparencySlider(platform::Desktop& desktop, Controls cont
   c_.thumb.mouseUp.connect([this](const forms::MouseEvent& e) { thumbRelease(e); });
 }
 
+void TransparencySlider::designLooks(Controls c) {
+  c.cover.setPicture(IDP_THUMB_NORMAL);
+  c.thumb.setPicture(IDP_THUMB_HOT);
+  c.thumb.setTooltip("拖动以调节透明度");
+  c.track.setPicture(IDP_TRACK);
+  c.track.setTooltip("调节透明度");
+  c.label.setFont(forms::Font{"宋体", 9, 134, false});
+}
+
 int TransparencySlider::alphaFor(int left) {
   const int alpha = static_cast<int>(std::nearbyint((left - 2) * 1.76));
   return alpha > 255 ? 255 : alpha;
@@ -53,13 +63,14 @@ void TransparencySlider::placeLabel(int alpha) {
   }
 }
 
-void TransparencySlider::showAlpha(int alpha) {
-  c_.label.setCaption(std::to_string(alpha) + kLabelSuffix);
-}
+std::string TransparencySlider::labelText(int alpha) { return std::to_string(alpha) + kLabelSuffix; }
+
+void TransparencySlider::showAlpha(int alpha) { c_.label.setCaption(labelText(alpha)); }
 
 void TransparencySlider::trackPress(const forms::MouseEvent& e) {
   c_.cover.setLeft(c_.thumb.left());
   c_.cover.setVisible(true);
+  if (wiring_.trackPressHidesThumb) c_.thumb.setVisible(false);
   if (wiring_.watchTimer != nullptr && wiring_.watchTimer->enabled()) {
     wiring_.watchTimer->setEnabled(false);
   }
@@ -109,8 +120,12 @@ void TransparencySlider::thumbPress(const forms::MouseEvent&) {
 }
 
 void TransparencySlider::thumbMotion(const forms::MouseEvent& e) {
-  if (!movementPasses(e.x)) return;
-  if (!dragging_) return;
+  if (wiring_.motionTestsDraggingFirst) {
+    if (!dragging_ || !movementPasses(e.x)) return;
+  } else {
+    // The filter comes first, so lastMouseX follows mere hovering too.
+    if (!movementPasses(e.x) || !dragging_) return;
+  }
   const auto p = static_cast<std::int16_t>(
       roundHalfEven(e.x / 15.0 + c_.thumb.left() - kHalfThumb));
   sliderValue_ = p;
@@ -118,7 +133,7 @@ void TransparencySlider::thumbMotion(const forms::MouseEvent& e) {
   if (p < kMinLeft || p > kMaxLeft) return;
   c_.thumb.setLeft(p);
   // The thumb shows at its new place before any window changes.
-  c_.thumb.form().host().doEvents();
+  if (wiring_.repaintsBeforeApplying) c_.thumb.form().host().doEvents();
   const int alpha = alphaFor(p);
   sliderValue_ = static_cast<std::int16_t>(alpha);
   placeLabel(alpha);
@@ -127,6 +142,8 @@ void TransparencySlider::thumbMotion(const forms::MouseEvent& e) {
 }
 
 void TransparencySlider::thumbRelease(const forms::MouseEvent&) {
+  // The cover goes onto the thumb (it stays hidden): the next track motion
+  // finds it there.
   c_.cover.setLeft(c_.thumb.left());
   dragging_ = false;
   if (wiring_.watchTimer != nullptr) wiring_.watchTimer->setEnabled(true);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "forms/Control.h"
 #include "forms/Timer.h"
@@ -19,15 +20,26 @@ class TransparencySlider {
     forms::Image& track;
     forms::Label& label;
   };
+  // Where the windows' sliders differ. The main window's is the default;
+  // each difference of the ghost panel's is one named field.
   struct Wiring {
     // The window a press on the track acts on.
     std::function<platform::Hwnd()> pressTarget;
     // The window a drag of the thumb acts on.
     std::function<platform::Hwnd()> dragTarget;
-    // Paused while the thumb is held; may be null.
+    // Paused by a press on the track or the thumb and resumed by the
+    // thumb's release; null for none.
     forms::Timer* watchTimer = nullptr;
-    // Hidden by motion over the track; may be null.
+    // Hidden by motion over the track; null for none.
     forms::Control* hiddenByTrackMotion = nullptr;
+    // A press on the track also hides the highlighted thumb, leaving only
+    // the cover at the old place.
+    bool trackPressHidesThumb = false;
+    // Thumb motion asks whether the thumb is held before the movement
+    // filter, so the filter follows the pointer only during a drag.
+    bool motionTestsDraggingFirst = false;
+    // The thumb is repainted at its new place before the opacity changes.
+    bool repaintsBeforeApplying = true;
   };
 
   static constexpr int kMinLeft = 2;
@@ -35,6 +47,13 @@ class TransparencySlider {
   static constexpr const char* kLabelSuffix = "/透明度";
 
   TransparencySlider(platform::Desktop& desktop, Controls controls, Wiring wiring);
+
+  // Gives the four controls the slider's pictures, tooltips and label font;
+  // each window places them and colours the label itself.
+  static void designLooks(Controls controls);
+
+  // What the value label reads for alpha, "255/透明度" at the top.
+  [[nodiscard]] static std::string labelText(int alpha);
 
   // Opacity for a thumb left of 2..148 pixels.
   [[nodiscard]] static int alphaFor(int left);

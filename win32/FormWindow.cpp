@@ -47,7 +47,8 @@ void FormWindow::registerClass(HINSTANCE instance) {
 FormWindow::FormWindow(Win32Host& host, forms::Form& form)
     : host_(host), form_(form), layer_(host, form, nullptr) {
   const DWORD style = styleFor(form);
-  const DWORD exStyle = form.showInTaskbar() ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+  DWORD exStyle = form.showInTaskbar() ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+  if (!form.activates()) exStyle |= WS_EX_NOACTIVATE;
   RECT outer{0, 0, form.clientWidth(), form.clientHeight()};
   AdjustWindowRectEx(&outer, style, FALSE, exStyle);
   const int left = toPixels(form.left());
@@ -137,6 +138,11 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       form_.hostClosed();
       return 0;
+    case WM_MOUSEACTIVATE:
+      // A click on a window that never activates leaves the focus where it
+      // is; the click itself is still delivered.
+      if (!form_.activates()) return MA_NOACTIVATE;
+      break;
     case WM_SIZE:
       if (applyingState_) break;
       if (wParam == SIZE_MINIMIZED) {
@@ -202,6 +208,8 @@ void FormWindow::show() {
     ShowWindow(hwnd(), IsWindowVisible(hwnd()) && IsIconic(hwnd()) ? SW_SHOWNA : SW_SHOWMINIMIZED);
   } else if (IsIconic(hwnd())) {
     ShowWindow(hwnd(), SW_RESTORE);
+  } else if (!form_.activates()) {
+    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
   } else {
     ShowWindow(hwnd(), form_.windowState() == forms::WindowState::Maximized ? SW_SHOWMAXIMIZED
                                                                            : SW_SHOWNORMAL);
@@ -209,7 +217,7 @@ void FormWindow::show() {
   applyingState_ = false;
   if (hwnd() == nullptr) return;
   if (form_.windowState() != forms::WindowState::Minimized) {
-    SetForegroundWindow(hwnd());
+    if (form_.activates()) SetForegroundWindow(hwnd());
     reportGeometry();
   }
   form_.hostStateChanged(form_.windowState());

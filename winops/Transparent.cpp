@@ -10,11 +10,14 @@ void setAlpha(platform::Desktop& desktop, platform::Hwnd hwnd,
   // turn "a little too opaque" into "invisible".
   const auto opacity =
       static_cast<std::uint8_t>(std::clamp<std::int16_t>(alpha, 0, 255));
-  // The style change waits on the window's program: a window that does not
-  // answer is treated like one that is no longer there.
-  if (!desktop.answers(hwnd)) return;
+  // Only the style change waits on the window's program. A window that
+  // does not answer keeps the style it has: one already layered still
+  // takes the new opacity, any other is left alone.
   const std::int32_t style = desktop.getExStyle(hwnd);
-  (void)desktop.setExStyle(hwnd, style | platform::kWsExLayered);
+  if ((style & platform::kWsExLayered) == 0) {
+    if (!desktop.answers(hwnd)) return;
+    (void)desktop.setExStyle(hwnd, style | platform::kWsExLayered);
+  }
   (void)desktop.setLayeredAttributes(hwnd, 0, opacity, platform::kLwaAlpha);
 }
 

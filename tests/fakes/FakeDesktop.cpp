@@ -5,7 +5,6 @@
 namespace fakes {
 namespace {
 
-constexpr unsigned kSwpNoActivate = 0x10;
 constexpr int kSwHide = 0;
 
 bool contains(const platform::Rect& r, platform::Point p) {
@@ -116,7 +115,7 @@ bool FakeDesktop::setWindowPos(platform::Hwnd hwnd, platform::Hwnd insertAfter,
     if (insertAfter == platform::kHwndTopmost) w->exStyle |= platform::kWsExTopmost;
     if (insertAfter == platform::kHwndNoTopmost) w->exStyle &= ~platform::kWsExTopmost;
     placeInBand(hwnd);
-    if (!(flags & kSwpNoActivate)) foreground_ = hwnd;
+    if (!(flags & platform::kSwpNoActivate)) foreground_ = hwnd;
   }
   return true;
 }

@@ -1,30 +1,92 @@
-// The opacity slider of the main window, driven by the pointer events its
-// images receive.
+// The opacity slider of the main window and of the ghost panel, driven by
+// the pointer events their images receive. The tables run over both
+// windows; the points where the two differ have tests of their own.
 #include <set>
 
+#include "ghost/GhostForm.h"
 #include "tests/unit/MainFormFixture.h"
 
 namespace {
 
 forms::MouseEvent at(double xTwips) { return forms::MouseEvent{1, 0, xTwips, 0}; }
 
-class SliderTest : public MainFormFixture {
+enum class SliderWindow { Main, Ghost };
+
+// One window's slider: its controls, its state and where it starts.
+struct SliderParts {
+  forms::Image& cover;
+  forms::Image& thumb;
+  forms::Image& track;
+  forms::Label& label;
+  const TransparencySlider& slider;
+  int thumbStart;
+  int labelStart;
+};
+
+class SliderFixture : public MainFormFixture {
  protected:
   void SetUp() override {
     MainFormFixture::SetUp();
     start();
     main.TargetHWnd = other;
   }
-  void pressTrack(double x) { main.Image2.mouseDown(at(x)); }
+  void use(SliderWindow which) {
+    if (which == SliderWindow::Main) {
+      parts_.emplace(SliderParts{main.buttonCover, main.ITransp, main.Image2, main.Label3,
+                                 main.slider(), 144, 24});
+    } else {
+      GhostForm& ghost = main.ghostWindow();
+      ghost.load();
+      parts_.emplace(SliderParts{ghost.buttonCover, ghost.ITransp, ghost.Image2, ghost.Label1,
+                                 ghost.slider(), 148, 8});
+    }
+  }
+  [[nodiscard]] SliderParts& s() { return *parts_; }
+  void pressTrack(double x) { s().track.mouseDown(at(x)); }
   // A drag: press on the thumb, move to each pixel offset from the thumb's
   // left edge as it is at that moment, release.
   void drag(std::initializer_list<int> pixelsFromThumbLeft) {
-    main.ITransp.mouseDown(at(0));
-    for (int px : pixelsFromThumbLeft) main.ITransp.mouseMove(at(px * 15.0));
-    main.ITransp.mouseUp(at(0));
+    s().thumb.mouseDown(at(0));
+    for (int px : pixelsFromThumbLeft) s().thumb.mouseMove(at(px * 15.0));
+    s().thumb.mouseUp(at(0));
   }
-  [[nodiscard]] int thumb() const { return main.ITransp.left(); }
-  [[nodiscard]] std::string label() const { return main.Label3.caption(); }
+  [[nodiscard]] int thumb() { return s().thumb.left(); }
+  [[nodiscard]] std::string label() { return s().label.caption(); }
+
+ private:
+  std::optional<SliderParts> parts_;
+};
+
+// The rules both windows share.
+class BothSlidersTest : public SliderFixture, public ::testing::WithParamInterface<SliderWindow> {
+ protected:
+  void SetUp() override {
+    SliderFixture::SetUp();
+    use(GetParam());
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(, BothSlidersTest, ::testing::Values(SliderWindow::Main, SliderWindow::Ghost),
+                         [](const auto& info) {
+                           return info.param == SliderWindow::Main ? "mainForm" : "GhostForm";
+                         });
+
+// The main window's slider.
+class SliderTest : public SliderFixture {
+ protected:
+  void SetUp() override {
+    SliderFixture::SetUp();
+    use(SliderWindow::Main);
+  }
+};
+
+// The ghost panel's slider, where it differs from the main window's.
+class GhostSliderTest : public SliderFixture {
+ protected:
+  void SetUp() override {
+    SliderFixture::SetUp();
+    use(SliderWindow::Ghost);
+  }
 };
 
 TEST(AlphaRuleTest, PositionsGiveTheListedOpacities) {
@@ -50,7 +112,7 @@ TEST(AlphaRuleTest, NeverDecreasesAndMisses254) {
   for (int never : {1, 3, 6, 8, 10, 244, 247, 249, 251, 254}) EXPECT_EQ(seen.count(never), 0u) << never;
 }
 
-TEST_F(SliderTest, TrackPressJumpsTheThumbAndAppliesTheOpacity) {
+TEST_P(BothSlidersTest, TrackPressJumpsTheThumbAndAppliesTheOpacity) {
   const struct {
     double x;
     int thumb;
@@ -65,9 +127,9 @@ TEST_F(SliderTest, TrackPressJumpsTheThumbAndAppliesTheOpacity) {
     EXPECT_EQ(thumb(), c.thumb) << "x " << c.x;
     EXPECT_EQ(alphaOf(other), c.alpha) << "x " << c.x;
     EXPECT_EQ(label(), std::to_string(c.alpha) + "/透明度") << "x " << c.x;
-    EXPECT_EQ(main.slider().sliderValue(), c.alpha);
+    EXPECT_EQ(s().slider.sliderValue(), c.alpha);
   }
-  EXPECT_FALSE(main.slider().dragging()) << "a press on the track is no drag";
+  EXPECT_FALSE(s().slider.dragging()) << "a press on the track is no drag";
 }
 
 TEST_F(SliderTest, TrackPressLeavesTheCoverAtTheOldPlaceUntilTheTrackIsCrossed) {
@@ -93,14 +155,16 @@ TEST_F(SliderTest, MovementFilterIgnoresReportsAtTheSamePlace) {
   EXPECT_TRUE(main.buttonCover.visible());
 }
 
-TEST_F(SliderTest, DragMovesStepByStepAndStopsAtTheLastPlaceInside) {
-  // From 144: the thumb's centre follows the pointer.
-  drag({4, -4, -8});  // 144 -> 140 -> 128 -> 112
-  EXPECT_EQ(thumb(), 112);
-  EXPECT_EQ(alphaOf(other), TransparencySlider::alphaFor(112));
+TEST_P(BothSlidersTest, DragMovesStepByStepAndStopsAtTheLastPlaceInside) {
+  // The thumb's centre follows the pointer: 4, 12 and 16 pixels to the left.
+  drag({4, -4, -8});
+  const int moved = s().thumbStart - 32;
+  EXPECT_EQ(thumb(), moved);
+  EXPECT_EQ(alphaOf(other), TransparencySlider::alphaFor(moved));
+  EXPECT_EQ(label(), std::to_string(TransparencySlider::alphaFor(moved)) + "/透明度");
 
   // A fast move far past the right end leaves the thumb where it was.
-  drag({-4});  // to 116
+  drag({-4});
   const int before = thumb();
   const auto alphaBefore = alphaOf(other);
   drag({400});
@@ -110,28 +174,28 @@ TEST_F(SliderTest, DragMovesStepByStepAndStopsAtTheLastPlaceInside) {
   // The ends are reached by steps that land on them.
   drag({-500});
   EXPECT_EQ(thumb(), before);
-  main.ITransp.mouseDown(at(0));
+  s().thumb.mouseDown(at(0));
   for (int i = 0; i < 100 && thumb() > 2; ++i) {
     // Steps of up to six pixels; a few twips either way keep the filter open.
-    main.ITransp.mouseMove(at(15.0 * (8 - std::min(6, thumb() - 2)) + (i % 2) * 3));
+    s().thumb.mouseMove(at(15.0 * (8 - std::min(6, thumb() - 2)) + (i % 2) * 3));
   }
-  main.ITransp.mouseUp(at(0));
+  s().thumb.mouseUp(at(0));
   EXPECT_EQ(thumb(), 2);
   EXPECT_EQ(alphaOf(other), 0);
 }
 
-TEST_F(SliderTest, LabelHopsToTheFarEndOfTheTrack) {
-  EXPECT_EQ(main.Label3.left(), 24);
+TEST_P(BothSlidersTest, LabelHopsToTheFarEndOfTheTrack) {
+  EXPECT_EQ(s().label.left(), s().labelStart);
   pressTrack(1600);  // 172
-  EXPECT_EQ(main.Label3.left(), 24) << "left alone while values above 80 are set";
+  EXPECT_EQ(s().label.left(), s().labelStart) << "left alone while values above 80 are set";
   pressTrack(480);  // p 30: 49
-  EXPECT_EQ(main.Label3.left(), 112);
+  EXPECT_EQ(s().label.left(), 112);
   pressTrack(1600);
-  EXPECT_EQ(main.Label3.left(), 8);
+  EXPECT_EQ(s().label.left(), 8);
   pressTrack(0);
-  EXPECT_EQ(main.Label3.left(), 112);
+  EXPECT_EQ(s().label.left(), 112);
   pressTrack(90000);
-  EXPECT_EQ(main.Label3.left(), 8);
+  EXPECT_EQ(s().label.left(), 8);
 }
 
 TEST_F(SliderTest, AdjustMyselfMakesDragsActOnThisWindowButNotPresses) {
@@ -156,9 +220,9 @@ TEST_F(SliderTest, TheHoverWatchPausesWhileTheThumbIsHeld) {
   EXPECT_FALSE(main.watchTimer.enabled()) << "a press pauses it and leaves resuming to others";
 }
 
-TEST_F(SliderTest, MovesWithoutAHeldThumbChangeNothing) {
-  main.ITransp.mouseMove(at(300));
-  EXPECT_EQ(thumb(), 144);
+TEST_P(BothSlidersTest, MovesWithoutAHeldThumbChangeNothing) {
+  s().thumb.mouseMove(at(300));
+  EXPECT_EQ(thumb(), s().thumbStart);
   EXPECT_FALSE(alphaOf(other).has_value());
 }
 
@@ -180,7 +244,7 @@ TEST_F(SliderTest, AHungTargetNeverHoldsTheMainWindow) {
   EXPECT_TRUE(onTop(other));
 }
 
-TEST_F(SliderTest, ClosedOrMissingTargetsChangeNoWindowButTheSliderMoves) {
+TEST_P(BothSlidersTest, ClosedOrMissingTargetsChangeNoWindowButTheSliderMoves) {
   desktop.destroyWindow(other);
   pressTrack(1600);
   EXPECT_EQ(thumb(), 100);
@@ -188,6 +252,52 @@ TEST_F(SliderTest, ClosedOrMissingTargetsChangeNoWindowButTheSliderMoves) {
   drag({-20});
   EXPECT_EQ(label(), std::to_string(TransparencySlider::alphaFor(thumb())) + "/透明度");
   EXPECT_FALSE(alphaOf(self).has_value());
+}
+
+TEST_F(GhostSliderTest, ATrackPressHidesTheHighlightedThumbUntilTheCoverIsReached) {
+  pressTrack(1600);
+  EXPECT_EQ(thumb(), 100);
+  EXPECT_FALSE(s().thumb.visible()) << "only the cover shows, at the old place";
+  EXPECT_TRUE(s().cover.visible());
+  EXPECT_EQ(s().cover.left(), 148);
+  s().track.mouseMove(at(1700));
+  EXPECT_EQ(s().cover.left(), 100);
+  s().cover.mouseMove(at(90));
+  EXPECT_TRUE(s().thumb.visible());
+  EXPECT_FALSE(s().cover.visible());
+}
+
+TEST_F(GhostSliderTest, TouchesNoTimerAndNoButtonOfTheMainWindow) {
+  for (const bool watching : {true, false}) {
+    main.watchTimer.setEnabled(watching);
+    main.Command4.setVisible(true);
+    pressTrack(1600);
+    s().track.mouseMove(at(1900));
+    s().thumb.mouseDown(at(0));
+    EXPECT_EQ(main.watchTimer.enabled(), watching);
+    s().thumb.mouseMove(at(-60));
+    s().thumb.mouseUp(at(0));
+    EXPECT_EQ(main.watchTimer.enabled(), watching);
+    EXPECT_TRUE(main.Command4.visible());
+  }
+}
+
+TEST_F(GhostSliderTest, DragsAlwaysActOnTheTargetAndIgnoreAdjustMyself) {
+  host.click(main.Check1);
+  drag({-10});
+  EXPECT_EQ(alphaOf(other), TransparencySlider::alphaFor(thumb()));
+  EXPECT_FALSE(alphaOf(self).has_value());
+}
+
+TEST_P(BothSlidersTest, OnlyTheMainWindowsThumbFollowsMereHoveringAndRepaintsFirst) {
+  // The main window's filter runs before it asks whether the thumb is
+  // held; the panel asks first. The main window repaints before applying.
+  const bool isMain = GetParam() == SliderWindow::Main;
+  s().thumb.mouseMove(at(300));
+  EXPECT_EQ(s().slider.lastMouseX(), isMain ? 300 : 0);
+  const int paintsBefore = host.doEventsCalls();
+  drag({-10, -4});
+  EXPECT_EQ(host.doEventsCalls() - paintsBefore, isMain ? 2 : 0);
 }
 
 }  // namespace

@@ -97,6 +97,14 @@ TEST_F(WindowOpsTest, AWindowThatDoesNotAnswerIsLeftAloneUntilItWakes) {
   EXPECT_EQ(desktop.window(editor)->alpha, 100);
 }
 
+TEST_F(WindowOpsTest, ALayeredWindowThatStopsAnsweringStillTakesANewOpacity) {
+  Transparent::setAlpha(desktop, editor, 100);
+  desktop.setHung(editor, true);
+  Transparent::setAlpha(desktop, editor, 30);
+  EXPECT_EQ(desktop.blockingCalls(), 0);
+  EXPECT_EQ(desktop.window(editor)->alpha, 30);
+}
+
 TEST_F(WindowOpsTest, IsTopmostReadsTheExtendedStyleBit) {
   const Hwnd pinned = desktop.createWindow({.title = "p", .exStyle = platform::kWsExTopmost});
   EXPECT_TRUE(Transparent::isTopmost(desktop, pinned));
