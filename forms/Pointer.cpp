@@ -36,6 +36,12 @@ void SurfacePointer::deliver(Action action, Point p, int button, int held, int s
     case Action::Release:
       if (held == 0) captured_ = nullptr;
       target->mouseUp(e);
+      // A left press and release on the same windowless control is its
+      // click, after its mouse-up, as a button's would be; not when the
+      // mouse-up handler has unloaded the form.
+      if (button == kLeftButton && hit.control == target && hit.hears && form_.loaded()) {
+        target->click();
+      }
       break;
     case Action::Move:
       target->mouseMove(e);

@@ -2,7 +2,8 @@
 // The pointer over one surface (a form's client area, or a frame's or
 // picture box's), as its host reports it: what the pointer is over gets the
 // event, and a windowless control pressed holds the pointer until the last
-// button is released, wherever the pointer goes meanwhile.
+// button is released, wherever the pointer goes meanwhile. A left press
+// and release on the same control also clicks it.
 
 #include "forms/Layout.h"
 
@@ -11,6 +12,7 @@ namespace forms {
 class SurfacePointer {
  public:
   enum class Action { Move, Press, Release };
+  static constexpr int kLeftButton = 1;
 
   // surface: the container, or null for the form's own client area.
   SurfacePointer(Form& form, Control* surface) : form_(form), surface_(surface) {}

@@ -59,6 +59,10 @@ void GhostForm::IDown_Click() {
   buttonCover.setVisible(true);
   buttonCover.setLeft(ITransp.left());
   Top::setTopmost(desktop_, main_.TargetHWnd, true);
+  // The window now heads the always-on-top band and would cover the panel,
+  // which lies over its corner, and with it the unpin icon: the panel goes
+  // back above it, leaving the focus where it is.
+  Top::setTopmost(desktop_, hwnd(), true, Top::Activation::Keep);
 }
 
 void GhostForm::ITop_Click() {

@@ -79,8 +79,11 @@ void WindowlessLayer::paint(HDC target, const RECT& dirty,
   for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
     const forms::Control& control = **it;
     if (!control.windowless() || control.container() != surface()) continue;
-    if (!forms::effectivelyVisible(control)) continue;
+    // Where it was last drawn, or would have been: a later move or change
+    // repaints that place as well as its new one.
     RECT place = placeOf(control);
+    placed_[&control] = place;
+    if (!forms::effectivelyVisible(control)) continue;
     RECT overlap{};
     if (IntersectRect(&overlap, &place, &dirty)) draw(dc, control);
   }

@@ -232,6 +232,8 @@ e2e_click_tray() {
 e2e_key() { xdotool key "$@"; }
 e2e_key_down() { xdotool keydown "$@"; }
 e2e_key_up() { xdotool keyup "$@"; }
+# e2e_key_type TEXT: TEXT typed key by key into the window with the focus.
+e2e_key_type() { xdotool type --delay 40 "$1"; }
 
 # e2e_tray_callback TITLE CODE X Y: what the shell sends for a click on the
 # icon (CODE 514 left, 517 right), with the pointer at a place a real click

@@ -299,6 +299,25 @@ TEST_F(ContainerFormTest, APressedLabelInAContainerHoldsThePointerUntilRelease) 
   EXPECT_EQ(form.events[2].x, -130 * 15) << "released left of the form: negative, from the label's edge";
 }
 
+TEST_F(ContainerFormTest, ALeftPressAndReleaseOnOneWindowlessControlClicksItAfterItsMouseUp) {
+  form.label.click.connect([&] { form.heard("label click", {}); });
+  const struct {
+    int button;
+    int releaseX;
+    bool clicks;
+  } cases[] = {{1, 230, true}, {1, 290, false}, {2, 230, false}};
+  for (const auto& c : cases) {
+    form.events.clear();
+    host.pointerPress(form, 225, 15, c.button);
+    host.pointerRelease(form, c.releaseX, 15, c.button);
+    std::vector<std::string> expected{"label down", "label up"};
+    if (c.clicks) expected.push_back("label click");
+    std::vector<std::string> who;
+    for (const auto& e : form.events) who.push_back(e.who);
+    EXPECT_EQ(who, expected) << "button " << c.button << ", released at x " << c.releaseX;
+  }
+}
+
 TEST_F(ContainerFormTest, AClickInAHiddenOrDisabledContainerDoesNothing) {
   int clicks = 0;
   form.pictureButton.click.connect([&] { ++clicks; });

@@ -173,6 +173,10 @@ TEST_F(GhostTest, PinAndUnpinSwapTheIconsAndMoveTheWindowInAndOutOfTheBand) {
   EXPECT_TRUE(ghost().buttonCover.visible());
   EXPECT_EQ(ghost().buttonCover.left(), 60) << "the cover lies on the thumb";
   EXPECT_TRUE(panelShown());
+  const auto& z = desktop.zOrder();
+  EXPECT_LT(std::find(z.begin(), z.end(), panel), std::find(z.begin(), z.end(), editor))
+      << "the pinned window heads the band but does not cover the panel";
+  EXPECT_EQ(desktop.foreground(), editor);
 
   ghost().buttonCover.setLeft(10);
   host.click(ghost().ITop);

@@ -59,6 +59,8 @@ int screenCommand(const Args& args);
 int cursorCommand(const Args& args);
 int waitPointerCommand(const Args& args);
 int answersCommand(const Args& args);
+int focusTextCommand(const Args& args);
+int hangCommand(const Args& args);
 
 int trayCommand(const Args& args);
 int trayIdCommand(const Args& args);

@@ -395,6 +395,39 @@ int waitPointerCommand(const Args& args) {
   return kFalse;
 }
 
+// The text of the control that has the keyboard focus in the window's
+// thread, asked of the control itself (WM_GETTEXT): an edit control of
+// another process keeps what was typed to itself.
+int focusTextCommand(const Args& args) {
+  if (args.size() != 1) return kUsage;
+  const HWND top = requireWindow(args[0]);
+  if (top == nullptr) return kFalse;
+  const HWND focus = focusOfThread(top);
+  if (focus == nullptr || GetAncestor(focus, GA_ROOT) != top) {
+    printError(L"nothing in \"" + args[0] + L"\" has the keyboard focus");
+    return kFalse;
+  }
+  wchar_t text[1024] = {};
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(focus, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                           SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied)) {
+    printError(L"the focused control of \"" + args[0] + L"\" did not answer");
+    return kFalse;
+  }
+  print(L"hwnd=" + handleText(focus) + L" class=" + className(focus) + L" text=" + text);
+  return kTrue;
+}
+
+// Asks the platform tests' window helper to stop taking messages for <ms>.
+int hangCommand(const Args& args) {
+  constexpr UINT kHangMessage = WM_APP + 1;  // the helper's
+  long long ms = 0;
+  if (args.size() != 2 || !parseInt(args[1], ms) || ms <= 0) return kUsage;
+  const HWND hwnd = requireWindow(args[0]);
+  if (hwnd == nullptr) return kFalse;
+  return PostMessageW(hwnd, kHangMessage, static_cast<WPARAM>(ms), 0) ? kTrue : kFalse;
+}
+
 // Whether the window's thread takes a message within <ms>.
 int answersCommand(const Args& args) {
   long long ms = 0;

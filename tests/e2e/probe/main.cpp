@@ -45,6 +45,8 @@ constexpr Command kCommands[] = {
     {L"cursor", cursorCommand, L"cursor"},
     {L"wait-pointer", waitPointerCommand, L"wait-pointer <x> <y> <ms> <hwnd>|-"},
     {L"answers", answersCommand, L"answers <window title> <ms>"},
+    {L"focus-text", focusTextCommand, L"focus-text <window title>"},
+    {L"hang", hangCommand, L"hang <window title> <ms>"},
     {L"tray", trayCommand, L"tray <window title> [property name]"},
     {L"tray-id", trayIdCommand, L"tray-id <hwnd> <id>"},
     {L"tray-delete", trayDeleteCommand, L"tray-delete <window title> [property name]"},
