@@ -15,6 +15,7 @@ crops=(
   "tray-menu-up tray-menu-up 300x200+440+150"
   "picking picking 290x140+368+330"
   "slider half-transparent-target 290x140+368+330"
+  "ghost-panel ghost-panel-notepad 440x160+540+40"
 )
 mkdir -p "$out"
 for crop in "${crops[@]}"; do
