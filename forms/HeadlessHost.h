@@ -78,8 +78,12 @@ class HeadlessHost final : public Host {
   [[nodiscard]] platform::Hwnd windowHandle(const Form& form) const override;
   [[nodiscard]] std::uintptr_t iconHandle(const Form& form) const override;
   [[nodiscard]] bool previousInstance() const override { return anotherInstanceRuns; }
-  [[nodiscard]] std::string exeFolder() const override { return "C:\\Program Files\\Skyvane"; }
-  [[nodiscard]] std::string exeName() const override { return "Skyvane"; }
+  [[nodiscard]] std::string exeFolder() const override { return folder; }
+  [[nodiscard]] std::string exeName() const override { return baseName; }
+  // Where the executable is, as the application object tells; a test may
+  // move or rename it.
+  std::string folder = "C:\\Program Files\\Skyvane";
+  std::string baseName = "Skyvane";
   [[nodiscard]] int screenWidthTwips() const override { return screenWidthPx * kTwipsPerPixel; }
   [[nodiscard]] int screenHeightTwips() const override { return screenHeightPx * kTwipsPerPixel; }
   [[nodiscard]] int twipsPerPixelX() const override { return kTwipsPerPixel; }

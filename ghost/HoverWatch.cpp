@@ -6,6 +6,7 @@
 #include "ghost/GhostForm.h"
 #include "mainwindow/TextField.h"
 #include "mainwindow/mainForm.h"
+#include "settings/autorunModule.h"
 #include "winops/SearchWindow.h"
 #include "winops/Top.h"
 #include "winops/Transparent.h"
@@ -44,7 +45,7 @@ void HoverWatch::watchTimer_Timer() {
   if (main_.hoverHwnd == 0) return;
   const platform::Rect rect = desktop_.windowRect(main_.hoverHwnd);
   main_.hoverTitle =
-      minMenu::trimSpaces(minMenu::fitField(desktop_.windowText(main_.hoverHwnd), kWindowTextChars));
+      std::string(autorunModule::trimSpaces(minMenu::fitField(desktop_.windowText(main_.hoverHwnd), kWindowTextChars)));
 
   // The pointer on the panel itself: nothing changes while it stays there.
   GhostForm& ghost = main_.ghostWindow();

@@ -22,11 +22,4 @@ std::string fitField(std::string_view text, std::size_t chars) {
   return std::string(text.substr(0, i));
 }
 
-std::string trimSpaces(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
-}
-
 }  // namespace minMenu

@@ -9,7 +9,4 @@ namespace minMenu {
 // with its terminator, cut only between characters.
 [[nodiscard]] std::string fitField(std::string_view text, std::size_t chars);
 
-// text without its leading and trailing spaces (U+0020 only).
-[[nodiscard]] std::string trimSpaces(std::string_view text);
-
 }  // namespace minMenu

@@ -5,6 +5,7 @@
 #include "ghost/GhostForm.h"
 #include "ghost/HoverWatch.h"
 #include "help/helpForm.h"
+#include "tipdialog/setingForm.h"
 #include "mainwindow/TextField.h"
 #include "resources/resource.h"
 #include "settings/autorunModule.h"
@@ -55,6 +56,9 @@ mainForm::mainForm(forms::Host& host, platform::Desktop& desktop, platform::Regi
   Check2.click.connect([this] { Check2_Click(); });
   Check3.click.connect([this] { Check3_Click(); });
   Command3.click.connect([this] { Command3_Click(); });
+  Command4.click.connect([this] { Command4_Click(); });
+  // The settings button shows itself when the pointer passes over help.
+  Command1.mouseMove.connect([this](const forms::MouseEvent&) { Command4.setVisible(true); });
   Timer1.tick.connect([this] { Timer1_Timer(); });
   watchTimer.tick.connect([this] { hover_->watchTimer_Timer(); });
   watchConfirmTimer.tick.connect([this] { hover_->watchConfirmTimer_Timer(); });
@@ -115,6 +119,11 @@ GhostForm& mainForm::ghostWindow() {
   return *ghost_;
 }
 
+setingForm& mainForm::tipDialog() {
+  if (!seting_) seting_ = std::make_unique<setingForm>(host(), registry_, *this);
+  return *seting_;
+}
+
 helpForm& mainForm::helpWindow() {
   if (!help_) help_ = std::make_unique<helpForm>(host(), *this);
   return *help_;
@@ -154,10 +163,10 @@ void mainForm::Form_Load() {
 
 void mainForm::Form_Unload() {
   tray_.removeTrayIcon();
-  // A window never loaded is not loaded for this. The tip dialog joins
-  // this order, last, when it exists.
+  // A window never loaded is not loaded for this.
   if (ghost_) ghost_->unload();
   if (help_) help_->unload();
+  if (seting_) seting_->unload();
 }
 
 void mainForm::Form_Resize() {
@@ -185,10 +194,14 @@ void mainForm::Form_MouseMove(const forms::MouseEvent& e) {
   }
 }
 
-void mainForm::restoreFromTray() {
+void mainForm::showOnTop() {
   setWindowState(forms::WindowState::Normal);
   show();
   Check2.setValue(1);
+}
+
+void mainForm::restoreFromTray() {
+  showOnTop();
   setHeight(kNormalHeight);
   Command3.setCaption(kPickCaption);
   if (ghost_ && ghost_->loaded()) ghost_->hide();
@@ -276,8 +289,35 @@ void mainForm::Timer1_Timer() {
   Check2_Click();
 }
 
+bool mainForm::switchAutostart(bool on) {
+  const bool stored = autorunModule::readSetting(registry_, autorunModule::kAutorunName) ==
+                      autorunModule::kAutorunOn;
+  if (stored == on) return true;
+  if (!autorunModule::setAutostart(
+          registry_, caption(), autorunModule::autostartCommand(host().exeFolder(), host().exeName()),
+          on)) {
+    return false;
+  }
+  (void)autorunModule::writeSetting(registry_, autorunModule::kAutorunName,
+                                    on ? autorunModule::kAutorunOn : autorunModule::kAutorunOff);
+  return true;
+}
+
 void mainForm::autorunClick() {
-  // Autostart registration comes with its own piece of work.
+  // The check mark is the state the menu knows; it turns only when the
+  // entry did.
+  if (!switchAutostart(!autorun.checked)) return;
+  autorun.checked = !autorun.checked;
+  helpForm& helpWin = helpWindow();
+  helpWin.load();
+  helpWin.autorun.checked = autorun.checked;
+}
+
+void mainForm::Command4_Click() {
+  Check2.setValue(0);
+  setWindowState(forms::WindowState::Minimized);
+  tipDialog().open();
+  Command4.setVisible(false);
 }
 
 void mainForm::shutDownClick() { hover_->shutDownClick(); }

@@ -15,6 +15,7 @@
 class GhostForm;
 class HoverWatch;
 class helpForm;
+class setingForm;
 
 class mainForm final : public forms::Form {
  public:
@@ -76,10 +77,20 @@ class mainForm final : public forms::Form {
   void shutDownClick();
   // The check mark of the shutDown items of both tray menus.
   void setShutDownChecked(bool checked);
+  // Switches autostart on or off where the stored setting says otherwise:
+  // the Run entry, then the setting. False, with nothing changed, when the
+  // entry could not be written or removed.
+  [[nodiscard]] bool switchAutostart(bool on);
+  // The window back from the tray, shown normally and on top: the first
+  // steps of the restore by a click on the tray icon.
+  void showOnTop();
 
   // The help window's object, created on first reference (not loaded).
   helpForm& helpWindow();
   [[nodiscard]] bool hasHelpWindow() const { return help_ != nullptr; }
+  // The tip dialog's object, created on first reference (not loaded).
+  setingForm& tipDialog();
+  [[nodiscard]] bool hasTipDialog() const { return seting_ != nullptr; }
   // The ghost panel's object, created on first reference (not loaded).
   GhostForm& ghostWindow();
   [[nodiscard]] bool hasGhostWindow() const { return ghost_ != nullptr; }
@@ -101,6 +112,7 @@ class mainForm final : public forms::Form {
   void Check2_Click();
   void Check3_Click();
   void Command3_Click();
+  void Command4_Click();
   void Timer1_Timer();
   void restoreFromTray();
   void showTrayMenu();
@@ -112,6 +124,7 @@ class mainForm final : public forms::Form {
   std::unique_ptr<HoverWatch> hover_;
   std::unique_ptr<helpForm> help_;
   std::unique_ptr<GhostForm> ghost_;
+  std::unique_ptr<setingForm> seting_;
 
   // Private state; it starts at zero. The slider keeps its own (dragging,
   // sliderValue, lastMouseX).

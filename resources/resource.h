@@ -16,3 +16,5 @@
 #define IDP_CANCEL_ALL 104
 #define IDP_PIN 105
 #define IDP_PINNED 106
+// The tip dialog's picture of a tray balloon.
+#define IDP_BALLOON 107

@@ -29,13 +29,67 @@ ReadResult readValue(platform::Registry& registry, std::string_view name) {
   return {std::move(value), ReadFailure::KeyNotOpened};
 }
 
+// The Run key under root, opened for what mode asks; 0 when it cannot be.
+RegKeyHolder openRunKey(platform::Registry& registry, platform::RegKey root,
+                        platform::RegAccess mode) {
+  RegKeyHolder key(registry);
+  if (registry.open(root, kRunKey, mode, key.out()) != platform::kRegSuccess) key.reset();
+  return key;
+}
+
+bool registerUnder(platform::Registry& registry, platform::RegKey root, std::string_view name,
+                   std::string_view command) {
+  RegKeyHolder key(registry);
+  return registry.create(root, kRunKey, key.out()) == platform::kRegSuccess &&
+         registry.setString(key.get(), name, command) == platform::kRegSuccess;
+}
+
+// True when root's Run key holds no value name afterwards.
+bool unregisterUnder(platform::Registry& registry, platform::RegKey root, std::string_view name) {
+  RegKeyHolder key = openRunKey(registry, root, platform::RegAccess::All);
+  if (key.get() != 0) {
+    const long result = registry.deleteValue(key.get(), name);
+    return result == platform::kRegSuccess || result == platform::kRegFileNotFound;
+  }
+  // Not writable (or not there): fine as long as it does not hold the value.
+  RegKeyHolder readable = openRunKey(registry, root, platform::RegAccess::Read);
+  std::string data;
+  return readable.get() == 0 ||
+         registry.queryString(readable.get(), name, data) == platform::kRegFileNotFound;
+}
+
+}  // namespace
+
 std::string_view trimSpaces(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
 }
 
-}  // namespace
+std::string autostartCommand(std::string_view exeFolder, std::string_view exeName) {
+  if (exeFolder.empty() || exeName.empty()) return {};
+  std::string command = "\"";
+  command.append(exeFolder);
+  command += '\\';
+  command.append(exeName);
+  command += ".exe\"";
+  return command;
+}
+
+bool setAutostart(platform::Registry& registry, std::string_view valueName,
+                  std::string_view command, bool enable) {
+  if (!enable) {
+    // Both, so that no logon starts a program that was switched off.
+    const bool machine = unregisterUnder(registry, platform::kLocalMachine, valueName);
+    const bool user = unregisterUnder(registry, platform::kCurrentUser, valueName);
+    return machine && user;
+  }
+  if (command.empty()) return false;
+  // A standard user cannot write the machine's key; the user's own Run key
+  // starts the program at that user's logon all the same.
+  return registerUnder(registry, platform::kLocalMachine, valueName, command) ||
+         registerUnder(registry, platform::kCurrentUser, valueName, command);
+}
 
 bool writeSetting(platform::Registry& registry, std::string_view name,
                   std::string_view value) {

@@ -32,6 +32,26 @@ inline constexpr std::string_view kSucceed = "succeed  ";
 inline constexpr std::string_view kNotExist = "Not Exsit";
 inline constexpr std::string_view kReadError = "readError";
 
+// The Run keys, machine-wide and per-user alike: a value there starts a
+// program at logon.
+inline constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// text without its leading and trailing spaces (U+0020 only).
+[[nodiscard]] std::string_view trimSpaces(std::string_view text);
+
+// What the Run entry holds: the executable's full path in double quotes,
+// so that no program at a shorter prefix of a path with spaces (C:\Program.exe)
+// starts in its place. The extension is always ".exe". Empty when the
+// folder or the name is unknown.
+[[nodiscard]] std::string autostartCommand(std::string_view exeFolder, std::string_view exeName);
+
+// Registers command under valueName in the machine's Run key, or, where
+// that cannot be written (a standard user), in the user's; or removes
+// valueName from both. True when the entry was written, or when neither key
+// holds it any more. An empty command registers nothing.
+[[nodiscard]] bool setAutostart(platform::Registry& registry, std::string_view valueName,
+                                std::string_view command, bool enable);
+
 // Stores value under name, creating the key if needed. True only when the
 // value was stored.
 [[nodiscard]] bool writeSetting(platform::Registry& registry,

@@ -186,15 +186,21 @@ std::uintptr_t Win32Host::iconHandle(const forms::Form& form) const {
   return w == nullptr ? 0 : reinterpret_cast<std::uintptr_t>(w->bigIcon());
 }
 
+// A path without a separator names no folder: both answer empty then, and
+// whoever needs the path (autostart) reports that it cannot do without.
 std::string Win32Host::exeFolder() const {
   std::wstring path = modulePath();
-  path.resize(path.find_last_of(L"\\/"));
+  const size_t separator = path.find_last_of(L"\\/");
+  if (separator == std::wstring::npos) return {};
+  path.resize(separator);
   return toUtf8(path);
 }
 
 std::string Win32Host::exeName() const {
   std::wstring path = modulePath();
-  path = path.substr(path.find_last_of(L"\\/") + 1);
+  const size_t separator = path.find_last_of(L"\\/");
+  if (separator == std::wstring::npos) return {};
+  path = path.substr(separator + 1);
   const size_t dot = path.find_last_of(L'.');
   if (dot != std::wstring::npos) path.resize(dot);
   return toUtf8(path);

@@ -67,8 +67,8 @@ class BothSlidersTest : public SliderFixture, public ::testing::WithParamInterfa
 };
 
 INSTANTIATE_TEST_SUITE_P(, BothSlidersTest, ::testing::Values(SliderWindow::Main, SliderWindow::Ghost),
-                         [](const auto& info) {
-                           return info.param == SliderWindow::Main ? "mainForm" : "GhostForm";
+                         [](const ::testing::TestParamInfo<SliderWindow>& window) {
+                           return window.param == SliderWindow::Main ? "mainForm" : "GhostForm";
                          });
 
 // The main window's slider.
