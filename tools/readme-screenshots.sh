@@ -16,6 +16,8 @@ crops=(
   "picking picking 290x140+368+330"
   "slider half-transparent-target 290x140+368+330"
   "ghost-panel ghost-panel-notepad 440x160+540+40"
+  "tip-dialog tip-dialog 420x190+300+290"
+  "tip-dialog-balloon-off tip-dialog-balloon-off 420x190+300+290"
 )
 mkdir -p "$out"
 for crop in "${crops[@]}"; do

@@ -61,6 +61,7 @@ int waitPointerCommand(const Args& args);
 int answersCommand(const Args& args);
 int focusTextCommand(const Args& args);
 int hangCommand(const Args& args);
+int editCommand(const Args& args);
 
 int trayCommand(const Args& args);
 int trayIdCommand(const Args& args);

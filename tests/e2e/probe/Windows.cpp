@@ -418,6 +418,47 @@ int focusTextCommand(const Args& args) {
   return kTrue;
 }
 
+// The <n>th text box (class Edit, from 1, in the order of the window's
+// children): its text, asked of it (WM_GETTEXT); with <text>, first made
+// that, as a paste or an input method's commit would make it.
+int editCommand(const Args& args) {
+  long long n = 0;
+  if (args.size() < 2 || args.size() > 3 || !parseInt(args[1], n) || n < 1) return kUsage;
+  const HWND top = requireWindow(args[0]);
+  if (top == nullptr) return kFalse;
+  HWND edit = nullptr;
+  for (HWND child : children(top)) {
+    if (lstrcmpiW(className(child).c_str(), L"Edit") == 0 && --n == 0) {
+      edit = child;
+      break;
+    }
+  }
+  if (edit == nullptr) {
+    printError(L"\"" + args[0] + L"\" has no such text box");
+    return kFalse;
+  }
+  DWORD_PTR result = 0;
+  // All of it selected and replaced, the way a paste or a commit edits it.
+  if (args.size() == 3 &&
+      (!SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                            &result) ||
+       !SendMessageTimeoutW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(args[2].c_str()),
+                            SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result))) {
+    printError(L"the text box did not answer");
+    return kFalse;
+  }
+  std::wstring text(8192, L'\0');
+  if (!SendMessageTimeoutW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result)) {
+    printError(L"the text box did not answer");
+    return kFalse;
+  }
+  text.resize(result);
+  print(describeChild(edit, focusOfThread(top)));
+  print(L"value=" + text);
+  return kTrue;
+}
+
 // Asks the platform tests' window helper to stop taking messages for <ms>.
 int hangCommand(const Args& args) {
   constexpr UINT kHangMessage = WM_APP + 1;  // the helper's

@@ -47,6 +47,7 @@ constexpr Command kCommands[] = {
     {L"answers", answersCommand, L"answers <window title> <ms>"},
     {L"focus-text", focusTextCommand, L"focus-text <window title>"},
     {L"hang", hangCommand, L"hang <window title> <ms>"},
+    {L"edit", editCommand, L"edit <window title> <n> [text]"},
     {L"tray", trayCommand, L"tray <window title> [property name]"},
     {L"tray-id", trayIdCommand, L"tray-id <hwnd> <id>"},
     {L"tray-delete", trayDeleteCommand, L"tray-delete <window title> [property name]"},
