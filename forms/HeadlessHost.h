@@ -75,6 +75,7 @@ class HeadlessHost final : public Host {
   void popupMenu(Form& form, Menu& menu) override;
   int messageBox(const std::string& text, const std::string& title, unsigned style) override;
   void doEvents() override { ++doEventsCalls_; }
+  void copyText(const std::string& text) override { clipboard = text; }
   [[nodiscard]] platform::Hwnd windowHandle(const Form& form) const override;
   [[nodiscard]] std::uintptr_t iconHandle(const Form& form) const override;
   [[nodiscard]] bool previousInstance() const override { return anotherInstanceRuns; }
@@ -84,6 +85,8 @@ class HeadlessHost final : public Host {
   // move or rename it.
   std::string folder = "C:\\Program Files\\Skyvane";
   std::string baseName = "Skyvane";
+  // What copyText put on the clipboard last.
+  std::string clipboard;
   [[nodiscard]] int screenWidthTwips() const override { return screenWidthPx * kTwipsPerPixel; }
   [[nodiscard]] int screenHeightTwips() const override { return screenHeightPx * kTwipsPerPixel; }
   [[nodiscard]] int twipsPerPixelX() const override { return kTwipsPerPixel; }

@@ -41,6 +41,8 @@ class Host {
                          unsigned style) = 0;
   // Lets pending paint work run.
   virtual void doEvents() = 0;
+  // Puts text on the clipboard as plain text, in place of what was there.
+  virtual void copyText(const std::string& text) = 0;
   [[nodiscard]] virtual platform::Hwnd windowHandle(const Form& form) const = 0;
   // The numeric value of the form's icon handle; 0 when it has none.
   [[nodiscard]] virtual std::uintptr_t iconHandle(const Form& form) const = 0;

@@ -57,6 +57,7 @@ mainForm::mainForm(forms::Host& host, platform::Desktop& desktop, platform::Regi
   Check3.click.connect([this] { Check3_Click(); });
   Command3.click.connect([this] { Command3_Click(); });
   Command4.click.connect([this] { Command4_Click(); });
+  Command1.click.connect([this] { Command1_Click(); });
   // The settings button shows itself when the pointer passes over help.
   Command1.mouseMove.connect([this](const forms::MouseEvent&) { Command4.setVisible(true); });
   Timer1.tick.connect([this] { Timer1_Timer(); });
@@ -329,8 +330,21 @@ void mainForm::setShutDownChecked(bool checked) {
   helpWin.shutDown.checked = checked;
 }
 
+void mainForm::Command1_Click() {
+  setWindowState(forms::WindowState::Minimized);
+  helpForm& helpWin = helpWindow();
+  helpWin.show();
+  Command4.setVisible(false);
+  // Onto the help window's title bar, in the corner the hover watch looks
+  // at: it shows the panel there, as the page describes.
+  const auto x = roundHalfEven(static_cast<double>(helpWin.left()) / host().twipsPerPixelX() + 10);
+  const auto y = roundHalfEven(static_cast<double>(helpWin.top()) / host().twipsPerPixelY() + 8);
+  (void)desktop_.setCursorPos({static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)});
+}
+
 void mainForm::helpClick() {
-  // The help window's page comes with the help window.
+  Command1_Click();
+  closeHelpOnly = true;
 }
 
 void mainForm::goOutClick() { unload(); }

@@ -112,6 +112,7 @@ class mainForm final : public forms::Form {
   void Check2_Click();
   void Check3_Click();
   void Command3_Click();
+  void Command1_Click();
   void Command4_Click();
   void Timer1_Timer();
   void restoreFromTray();

@@ -18,3 +18,6 @@
 #define IDP_PINNED 106
 // The tip dialog's picture of a tray balloon.
 #define IDP_BALLOON 107
+// The help window's page and its guide to the manual method.
+#define IDP_HELP_PAGE 108
+#define IDP_HELP_GUIDE 109

@@ -1,5 +1,7 @@
 #include "win32/Win32Host.h"
 
+#include <cstring>
+
 #include <commctrl.h>
 
 #include "forms/Form.h"
@@ -168,6 +170,25 @@ int Win32Host::messageBox(const std::string& text, const std::string& title, uns
     }
   }
   return MessageBoxW(owner, toWide(text).c_str(), toWide(title).c_str(), style | MB_APPLMODAL);
+}
+
+void Win32Host::copyText(const std::string& text) {
+  const std::wstring wide = toWide(text);
+  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory == nullptr) return;
+  if (void* data = GlobalLock(memory)) {
+    std::memcpy(data, wide.c_str(), bytes);
+    GlobalUnlock(memory);
+  }
+  // The clipboard owns the memory once it took it; until then it is ours.
+  if (!OpenClipboard(nullptr)) {
+    GlobalFree(memory);
+    return;
+  }
+  EmptyClipboard();
+  if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
+  CloseClipboard();
 }
 
 void Win32Host::doEvents() {

@@ -45,6 +45,7 @@ class Win32Host final : public forms::Host {
   void popupMenu(forms::Form& form, forms::Menu& menu) override;
   int messageBox(const std::string& text, const std::string& title, unsigned style) override;
   void doEvents() override;
+  void copyText(const std::string& text) override;
   [[nodiscard]] platform::Hwnd windowHandle(const forms::Form& form) const override;
   [[nodiscard]] std::uintptr_t iconHandle(const forms::Form& form) const override;
   [[nodiscard]] bool previousInstance() const override { return previousInstance_; }

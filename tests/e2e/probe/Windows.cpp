@@ -38,7 +38,9 @@ std::wstring describeTopLevel(HWND hwnd, int count) {
          flag(IsIconic(hwnd)) + L" enabled=" + flag(IsWindowEnabled(hwnd)) + L" topmost=" +
          flag(exStyle & WS_EX_TOPMOST) + L" layered=" + flag(exStyle & WS_EX_LAYERED) +
          L" alpha=" + std::to_wstring(layeredAlpha(hwnd)) + L" " + rectText(hwnd) +
-         L" foreground=" + flag(GetForegroundWindow() == hwnd);
+         L" foreground=" + flag(GetForegroundWindow() == hwnd) + L" toolwindow=" +
+         flag(exStyle & WS_EX_TOOLWINDOW) + L" noactivate=" + flag(exStyle & WS_EX_NOACTIVATE) +
+         L" caption=" + flag((GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION);
 }
 
 // The check state of a button (BM_GETCHECK), or -1 when hwnd is no button or
