@@ -15,6 +15,9 @@ build() {
 }
 build native || { echo "build failed: native"; exit 1; }
 build windows || { echo "build failed: windows"; exit 1; }
+# The release package, which the end-to-end tests start as a user would.
+cmake --build --preset windows --target package >/dev/null ||
+  { echo "build failed: package"; exit 1; }
 
 xvfb_pid=""
 cleanup() {
