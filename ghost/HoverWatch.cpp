@@ -48,9 +48,8 @@ void HoverWatch::watchTimer_Timer() {
       std::string(autorunModule::trimSpaces(minMenu::fitField(desktop_.windowText(main_.hoverHwnd), kWindowTextChars)));
 
   // The pointer on the panel itself: nothing changes while it stays there.
-  GhostForm& ghost = main_.ghostWindow();
-  ghost.load();
-  if (main_.hoverTitle.find(ghost.caption()) != std::string::npos) return;
+  // The caption never changes, so the panel need not be loaded to ask it.
+  if (main_.hoverTitle.find(GhostForm::kCaption) != std::string::npos) return;
 
   if (inCornerZone(rect, main_.cursorPos)) {
     if (!SearchWindow::isTargetAlive(desktop_, main_.hoverHwnd, main_.hoverTitle)) return;
@@ -60,14 +59,16 @@ void HoverWatch::watchTimer_Timer() {
     main_.TargetHWnd = main_.hoverHwnd;
     showPanelFor(rect);
   } else if (main_.ghostShown) {
-    ghost.hide();
+    main_.ghostWindow().hide();
     main_.ghostShown = false;
   }
 }
 
 void HoverWatch::showPanelFor(const platform::Rect& window) {
   GhostForm& ghost = main_.ghostWindow();
-  // Placed before it shows, so that it never flashes at its old place.
+  // Loaded (which lays it out as designed), then placed, then shown: it
+  // never flashes at its old place.
+  ghost.load();
   ghost.setLeft(toTwips(static_cast<std::int64_t>(window.left) + kPanelOffsetX));
   ghost.setTop(toTwips(static_cast<std::int64_t>(window.top) + kPanelOffsetY));
   ghost.show();
