@@ -18,6 +18,11 @@ for svg in *.svg; do
   [ "$svg" = skyvane_icon.svg ] && continue
   rsvg-convert --format=png --output="${svg%.svg}.png" "$svg"
 done
+# The help window's two pages are most of the executable's size: 256
+# colours keep their text and pictures as they were, at a third of it.
+for page in help_page guide; do
+  convert "$page.png" -dither None -colors 256 "PNG8:$page.png"
+done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for size in 16 32 48; do
