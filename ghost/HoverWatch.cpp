@@ -1,5 +1,6 @@
 #include "ghost/HoverWatch.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -19,9 +20,8 @@ constexpr std::size_t kWindowTextChars = 255;
 // a 32-bit twip count holds stays at its end.
 int toTwips(std::int64_t pixels) {
   const std::int64_t twips = pixels * forms::kTwipsPerPixel;
-  if (twips > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-  if (twips < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
-  return static_cast<int>(twips);
+  return static_cast<int>(std::clamp<std::int64_t>(twips, std::numeric_limits<std::int32_t>::min(),
+                                                   std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace
@@ -44,8 +44,8 @@ void HoverWatch::watchTimer_Timer() {
   main_.hoverHwnd = desktop_.windowFromPoint(main_.cursorPos);
   if (main_.hoverHwnd == 0) return;
   const platform::Rect rect = desktop_.windowRect(main_.hoverHwnd);
-  main_.hoverTitle =
-      std::string(autorunModule::trimSpaces(minMenu::fitField(desktop_.windowText(main_.hoverHwnd), kWindowTextChars)));
+  const std::string text = minMenu::fitField(desktop_.windowText(main_.hoverHwnd), kWindowTextChars);
+  main_.hoverTitle = std::string(autorunModule::trimSpaces(text));
 
   // The pointer on the panel itself: nothing changes while it stays there.
   // The caption never changes, so the panel need not be loaded to ask it.

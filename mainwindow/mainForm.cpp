@@ -140,9 +140,7 @@ void mainForm::Form_Load() {
   const std::string autorunSetting =
       autorunModule::readSetting(registry_, autorunModule::kAutorunName);
   if (autorunSetting == autorunModule::kAutorunOn) {
-    autorun.checked = true;
-    helpWindow().load();
-    helpWindow().autorun.checked = true;
+    checkBothMenus(&mainForm::autorun, &helpForm::autorun, true);
   } else if (autorunSetting.empty()) {
     // First run, or the marker cannot be read: show the window on top and
     // write the marker, trying a few times.
@@ -308,10 +306,7 @@ void mainForm::autorunClick() {
   // The check mark is the state the menu knows; it turns only when the
   // entry did.
   if (!switchAutostart(!autorun.checked)) return;
-  autorun.checked = !autorun.checked;
-  helpForm& helpWin = helpWindow();
-  helpWin.load();
-  helpWin.autorun.checked = autorun.checked;
+  checkBothMenus(&mainForm::autorun, &helpForm::autorun, !autorun.checked);
 }
 
 void mainForm::Command4_Click() {
@@ -324,10 +319,16 @@ void mainForm::Command4_Click() {
 void mainForm::shutDownClick() { hover_->shutDownClick(); }
 
 void mainForm::setShutDownChecked(bool checked) {
-  shutDown.checked = checked;
+  checkBothMenus(&mainForm::shutDown, &helpForm::shutDown, checked);
+}
+
+void mainForm::checkBothMenus(forms::MenuItem mainForm::*mine, forms::MenuItem helpForm::*helps,
+                              bool checked) {
+  (this->*mine).checked = checked;
+  // The help window holds the other menu: it is loaded, not shown, for it.
   helpForm& helpWin = helpWindow();
   helpWin.load();
-  helpWin.shutDown.checked = checked;
+  (helpWin.*helps).checked = checked;
 }
 
 void mainForm::Command1_Click() {

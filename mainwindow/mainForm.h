@@ -116,6 +116,10 @@ class mainForm final : public forms::Form {
   void Command4_Click();
   void Timer1_Timer();
   void restoreFromTray();
+  // The check mark of one item in both tray menus, the downward one here
+  // and the upward one of the help window.
+  void checkBothMenus(forms::MenuItem mainForm::*mine, forms::MenuItem helpForm::*helps,
+                      bool checked);
   void showTrayMenu();
 
   platform::Desktop& desktop_;
