@@ -1,10 +1,16 @@
 #pragma once
-// Pictures from PNG resources, decoded once with GDI+ into premultiplied
-// 32-bit bitmaps, drawn with their transparency.
+// Pictures from PNG resources, decoded with GDI+ into premultiplied 32-bit
+// bitmaps, drawn with their transparency.
+//
+// GDI+ is loaded and started when the first picture is decoded, not with the
+// program: a start in the tray draws no picture at all. Decoded pictures are
+// kept while a window may draw them again; the host lets go of those that no
+// window uses any more (a closed help window's page, say).
 
 #include <windows.h>
 
 #include <map>
+#include <set>
 
 #include "win32/UniqueHandle.h"
 
@@ -19,6 +25,11 @@ class Pictures {
 
   // Draws picture `id` with its top-left corner at (x, y), clipped to w x h.
   void draw(HDC dc, int id, int x, int y, int w, int h);
+  // Frees every decoded picture whose id is not in `used`.
+  void keepOnly(const std::set<int>& used);
+  [[nodiscard]] std::size_t decodedCount() const { return cache_.size(); }
+  // Whether GDI+ has been started in this process by us.
+  [[nodiscard]] bool decoderStarted() const { return gdiplus_ != nullptr; }
 
  private:
   struct Picture {
@@ -26,10 +37,14 @@ class Pictures {
     int width = 0;
     int height = 0;
   };
+  struct GdiPlus;
   const Picture* load(int id);
+  Picture decode(int id);
+  bool startDecoder();
 
   HINSTANCE instance_;
-  ULONG_PTR gdiplusToken_ = 0;
+  GdiPlus* gdiplus_ = nullptr;
+  bool decoderFailed_ = false;
   std::map<int, Picture> cache_;
 };
 

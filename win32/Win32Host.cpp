@@ -1,6 +1,7 @@
 #include "win32/Win32Host.h"
 
 #include <cstring>
+#include <set>
 
 #include <commctrl.h>
 
@@ -88,6 +89,13 @@ void Win32Host::destroyForm(forms::Form& form) {
   windows_.erase(it);
   window->close();
   dead_.push_back(std::move(window));
+  // Pictures only this form drew are decoded again if it comes back.
+  std::set<int> used;
+  for (const auto& [other, w] : windows_) {
+    used.insert(other->picture());
+    for (const forms::Control* control : other->controls()) used.insert(control->picture());
+  }
+  pictures_.keepOnly(used);
   // The last form may go from inside a message the system sent us (the
   // shell's tray callback is one): GetMessage would then wait on for a
   // posted message that never comes.

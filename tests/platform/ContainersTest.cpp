@@ -479,4 +479,29 @@ TEST(BackgroundPictureTest, DrawsFromTheClientAreasCorner) {
   form.unload();
 }
 
+// GDI+ comes up with the first picture drawn, not with the host, and a
+// picture only a closed form drew is let go with it.
+TEST(BackgroundPictureTest, DecodedWhenFirstDrawnAndFreedWithItsForm) {
+  win32::Win32Host host{GetModuleHandleW(nullptr), L"Local\\Skyvane.PicturesTest"};
+  win32::Pictures& pictures = host.pictures();
+  EXPECT_FALSE(pictures.decoderStarted());
+
+  BackgroundProbe first{host};
+  first.show();
+  ASSERT_TRUE(testsupport::waitUntil([&] { return pictures.decodedCount() == 1; },
+                                     testsupport::kWaitDeadline, Pump::Messages));
+  EXPECT_TRUE(pictures.decoderStarted());
+
+  // Two forms draw the same picture: closing one keeps it for the other.
+  BackgroundProbe second{host};
+  second.show();
+  ASSERT_TRUE(testsupport::waitUntil(
+      [&] { return IsWindowVisible(handleOf(second)) && !GetUpdateRect(handleOf(second), nullptr, FALSE); },
+      testsupport::kWaitDeadline, Pump::Messages));
+  first.unload();
+  EXPECT_EQ(pictures.decodedCount(), 1u);
+  second.unload();
+  EXPECT_EQ(pictures.decodedCount(), 0u);
+}
+
 }  // namespace
