@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Builds and runs Skyvane's benchmarks under Wine and prints one table:
+# Skyvane's figure, the figure it stands next to (the floor program or the
+# bare system calls, measured in the same run, alternating), and the ratio.
+# Figures to read, never a pass or a fail.
+#
+#   bench/run.sh               the whole table (about 7 minutes)
+#   RUNS=21 IDLE=60 bench/run.sh
+#
+# Uses a Wine prefix of its own (build/bench-prefix): the start-up runs
+# write Skyvane's settings, and must not change how the tests start.
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+RUNS=${RUNS:-15}
+IDLE=${IDLE:-60}
+
+"$root/tools/setup.sh" || exit 1
+export SKYVANE_PREFIX="$root/build/bench-prefix"
+source "$root/tools/wine-env.sh"
+
+cmake --preset windows >/dev/null && cmake --build --preset windows >/dev/null &&
+  cmake --build --preset windows --target package >/dev/null ||
+  { echo "bench: the build failed" >&2; exit 1; }
+
+# The exe as released: unpacked from the package.
+zip="$root/build/windows/package/Skyvane-2.59-win64.zip"
+released="$root/build/bench/released"
+rm -rf "$released" && mkdir -p "$released"
+(cd "$released" && cmake -E tar xf "$zip") || { echo "bench: cannot unpack $zip" >&2; exit 1; }
+tests="$root/build/windows/tests"
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  true
+}
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then
+  skyvane_start_xvfb || exit 1
+  xvfb_pid=$SKYVANE_XVFB_PID
+fi
+skyvane_prepare_prefix
+wineserver -p
+# Wine's services and the desktop come up before anything is timed.
+"$SKYVANE_WINE" cmd /c exit </dev/null >/dev/null 2>&1
+
+rows="$root/build/bench/rows.tsv"
+log="$root/build/bench/bench.log"
+: >"$rows"
+: >"$log"
+bench() {
+  echo "bench: $*" >&2
+  "$SKYVANE_WINE" "$tests/skyvane_bench.exe" "$@" </dev/null 2>&1 | tr -d '\r' | tee -a "$log" |
+    grep $'^row\t' | cut -f2- >>"$rows"
+}
+winpath() { "$SKYVANE_WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+
+# Size: the released exe with its pictures, and what it imports.
+exe="$released/Skyvane.exe"
+size=$(stat -c %s "$exe")
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p' | tr '\n' ' ')
+awk -v s="$size" 'BEGIN { printf "size of Skyvane.exe as released\t%.0f KB\t400 KB (target)\t%.2f\n", s / 1024, s / 1024 / 400 }' >>"$rows"
+printf 'DLLs it imports (all Windows'"'"' own)\t%s\t\t\n' "$imports" >>"$rows"
+
+sky=$(winpath "$exe")
+floor=$(winpath "$tests/skyvane_floor.exe")
+bench startup "$sky" "$floor" "$RUNS"
+bench objects
+bench resident "$sky" "$floor" 3 "$IDLE"
+bench idle "$IDLE"
+# One process per window count: each starts from the same state.
+for n in 10 100 500; do bench hover "$RUNS" "$n"; done
+bench slider "$RUNS"
+bench churn 1000 1000
+
+machine="$(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n1)"
+echo
+echo "Skyvane benchmarks, $(date -u +%Y-%m-%d), $("$SKYVANE_WINE" --version 2>/dev/null | head -n1), $machine"
+echo "medians of $RUNS paired runs, alternating; ratio = Skyvane / reference"
+echo
+# Columns padded to their widest cell.
+{
+  printf 'what\tSkyvane\treference\tratio\n'
+  cat "$rows"
+} | awk -F'\t' '
+  { for (i = 1; i <= NF; i++) { cell[NR, i] = $i; if (length($i) > w[i]) w[i] = length($i) } n = NR }
+  END { for (r = 1; r <= n; r++) { line = ""
+          for (i = 1; i <= 4; i++) line = line sprintf("%-" w[i] + 2 "s", cell[r, i])
+          sub(/ +$/, "", line); print line } }'
+echo
+echo "(rows also in $rows; everything the programs printed in $log)"
