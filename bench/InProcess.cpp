@@ -193,7 +193,8 @@ class FloorInProcess {
 }  // namespace
 
 void hoverTick(int windowCount, int runs) {
-  platformtest::HelperProcess helper(titles(windowCount));
+  // Five hundred windows take Wine a while to open.
+  platformtest::HelperProcess helper(titles(windowCount), std::chrono::seconds(120));
   if (!helper.started()) {
     std::fprintf(stderr, "bench: the helper's %d windows did not open\n", windowCount);
     return;

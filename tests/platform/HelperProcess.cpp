@@ -23,7 +23,9 @@ struct Search {
 
 }  // namespace
 
-HelperProcess::HelperProcess(const std::vector<std::wstring>& titles) : count_(titles.size()) {
+HelperProcess::HelperProcess(const std::vector<std::wstring>& titles,
+                             std::chrono::milliseconds deadline)
+    : count_(titles.size()) {
   std::wstring commandLine = L"\"" + helperPath() + L"\"";
   for (const auto& title : titles) commandLine += L" \"" + title + L"\"";
   // Under Wine a new process now and then dies in its loader before its
@@ -66,7 +68,7 @@ HelperProcess::HelperProcess(const std::vector<std::wstring>& titles) : count_(t
       if (FindWindowExW(w, nullptr, L"BUTTON", nullptr) == nullptr) return false;
     }
     return true;
-  });
+  }, deadline);
   if (std::find(windows_.begin(), windows_.end(), nullptr) != windows_.end()) windows_.clear();
 }
 

@@ -7,11 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Wait.h"
+
 namespace platformtest {
 
 class HelperProcess {
  public:
-  explicit HelperProcess(const std::vector<std::wstring>& titles);
+  // Waits up to `deadline` for every window to show (many take longer).
+  explicit HelperProcess(const std::vector<std::wstring>& titles,
+                         std::chrono::milliseconds deadline = testsupport::kWaitDeadline);
   ~HelperProcess();
   HelperProcess(const HelperProcess&) = delete;
   HelperProcess& operator=(const HelperProcess&) = delete;
