@@ -59,10 +59,11 @@ FormWindow::FormWindow(Win32Host& host, forms::Form& form)
     return;
   }
   loadIcons();
-  createTooltip();
-  layer_.attach(hwnd(), tooltip_.get());
-  natives_ = std::make_unique<NativeControls>(host, form, hwnd(), tooltip_.get());
-  natives_->create();
+  // The tooltip and the native controls come with the first showing: a
+  // form loaded hidden (the main window at a start in the tray) makes its
+  // tray icon without waiting for them. Until then a change finds no
+  // control to apply to, and the creation applies the state as it is then.
+  layer_.attach(hwnd(), nullptr);
   for (forms::Timer* timer : form.timers()) timerChanged(*timer);
   reportGeometry();
 }
@@ -109,6 +110,7 @@ void FormWindow::createTooltip() {
 
 const forms::Control* FormWindow::tooltipOwner(HWND tool) const {
   if (tool == hwnd()) return layer_.hovered();
+  if (!natives_) return nullptr;
   forms::Control* control = natives_->controlOf(tool);
   if (ContainerWindow* container = natives_->containerWindow(control)) {
     const forms::Control* held = container->layer().hovered();
@@ -158,13 +160,19 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
       if (!IsIconic(hwnd())) reportGeometry();
       return 0;
+    case WM_SHOWWINDOW:
+      // Shown some other way than through show().
+      if (wParam != FALSE) makeControls();
+      break;
     case WM_TIMER: {
       const auto it = timers_.find(wParam);
       if (it != timers_.end()) it->second->tick();
       return 0;
     }
     case WM_COMMAND:
-      if (lParam != 0) natives_->command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      if (lParam != 0 && natives_) {
+        natives_->command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      }
       return 0;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
@@ -185,12 +193,13 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void FormWindow::controlChanged(forms::Control& control, forms::Property property) {
   if (!control.windowless()) {
-    natives_->apply(control, property);
+    if (natives_) natives_->apply(control, property);
     return;
   }
   if (control.container() == nullptr) {
     layer_.invalidate(control);
-  } else if (ContainerWindow* container = natives_->containerWindow(control.container())) {
+  } else if (ContainerWindow* container =
+                 natives_ ? natives_->containerWindow(control.container()) : nullptr) {
     container->layer().invalidate(control);
   }
 }
@@ -202,7 +211,16 @@ void FormWindow::reportGeometry() {
                   (r.bottom - r.top) * kTwips);
 }
 
+void FormWindow::makeControls() {
+  if (natives_ || hwnd() == nullptr) return;
+  createTooltip();
+  layer_.attach(hwnd(), tooltip_.get());
+  natives_ = std::make_unique<NativeControls>(host_, form_, hwnd(), tooltip_.get());
+  natives_->create();
+}
+
 void FormWindow::show() {
+  makeControls();
   applyingState_ = true;
   if (form_.windowState() == forms::WindowState::Minimized) {
     ShowWindow(hwnd(), IsWindowVisible(hwnd()) && IsIconic(hwnd()) ? SW_SHOWNA : SW_SHOWMINIMIZED);
@@ -276,6 +294,9 @@ void FormWindow::timerChanged(forms::Timer& timer) {
   }
 }
 
-void FormWindow::focus(forms::Control& control) { natives_->focus(control); }
+void FormWindow::focus(forms::Control& control) {
+  makeControls();
+  if (natives_) natives_->focus(control);
+}
 
 }  // namespace win32

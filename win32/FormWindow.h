@@ -44,6 +44,9 @@ class FormWindow final : public NativeWindow {
  private:
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   void createTooltip();
+  // Creates the tooltip and the native controls once, before the window is
+  // first shown.
+  void makeControls();
   void loadIcons();
   void reportGeometry();
   void drawBackground(HDC dc) const;

@@ -124,6 +124,30 @@ TEST_F(FormsHostTest, NativeControlsMirrorTheModel) {
   EXPECT_EQ(form.boxClicks, 1);
 }
 
+// A form loaded hidden makes its native controls when it first shows (a
+// start in the tray does not wait for them); what changed before is there.
+TEST(FormsHostHiddenTest, ControlsComeWithTheFirstShowingWithTheChangesMadeBefore) {
+  win32::Win32Host host{GetModuleHandleW(nullptr), L"Local\\Skyvane.HiddenFormTest"};
+  ProbeForm form{host};
+  form.load();
+  const HWND hwnd = reinterpret_cast<HWND>(static_cast<LONG_PTR>(form.hwnd()));
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_EQ(GetWindow(hwnd, GW_CHILD), nullptr);
+
+  form.button.setCaption("隐藏时改的");
+  form.button.setEnabled(false);
+  form.box.setValue(1);
+  form.show();
+  ASSERT_TRUE(pumpUntil([&] { return IsWindowVisible(hwnd) != 0; }));
+  const HWND button = FindWindowExW(hwnd, nullptr, nullptr, L"隐藏时改的");
+  ASSERT_NE(button, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(button));
+  const HWND box = FindWindowExW(hwnd, nullptr, nullptr, L"复选框");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  form.unload();
+}
+
 TEST_F(FormsHostTest, RealClicksReachTheHandlers) {
   const HWND button = child(L"按钮");
   const HWND box = child(L"复选框");
