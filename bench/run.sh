@@ -4,7 +4,7 @@
 # bare system calls, measured in the same run, alternating), and the ratio.
 # Figures to read, never a pass or a fail.
 #
-#   bench/run.sh               the whole table (about 7 minutes)
+#   bench/run.sh               the whole table (about 9 minutes)
 #   RUNS=21 IDLE=60 bench/run.sh
 #
 # Uses a Wine prefix of its own (build/bench-prefix): the start-up runs
