@@ -2,8 +2,15 @@
 // program does. One hidden window, one notification-area icon, a message
 // loop; nothing else. It names its icon the way Skyvane does, in a property
 // of its window, so that one checker finds both.
+//
+// Built twice: bare, and (SKYVANE_FLOOR_COMMON_CONTROLS) with Skyvane's
+// manifest and its start of the common controls, version 6, so that the
+// start-up of the program's own code can be told from the platform's.
 #include <windows.h>
 #include <shellapi.h>
+#ifdef SKYVANE_FLOOR_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -26,6 +33,10 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+#ifdef SKYVANE_FLOOR_COMMON_CONTROLS
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+#endif
   WNDCLASSW wc{};
   wc.lpfnWndProc = windowProc;
   wc.hInstance = instance;

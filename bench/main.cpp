@@ -1,7 +1,7 @@
 // Skyvane's benchmarks: prints figures, one tab-separated row each, for
 // bench/run.sh to set in a table. Never a pass or a fail.
 //
-//   skyvane_bench startup  <Skyvane.exe> <floor.exe> <runs>
+//   skyvane_bench startup  <Skyvane.exe> <floor.exe> <floor_cc6.exe> <runs>
 //   skyvane_bench resident <Skyvane.exe> <floor.exe> <runs> <idle seconds>
 //   skyvane_bench hover <runs> <windows>...
 //   skyvane_bench slider <runs>
@@ -30,11 +30,11 @@ int usage() {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return usage();
   const std::wstring command = argv[1];
-  if ((command == L"startup" && argc == 5) || (command == L"resident" && argc == 6)) {
+  if ((command == L"startup" && argc == 6) || (command == L"resident" && argc == 6)) {
     const bench::Program skyvane{argv[2], L"SkyvaneV2.59"};
     const bench::Program floor{argv[3], L"Skyvane floor"};
     if (command == L"startup") {
-      bench::startup(skyvane, floor, number(argv[4]));
+      bench::startup(skyvane, floor, {argv[4], L"Skyvane floor"}, number(argv[5]));
     } else {
       bench::resident(skyvane, floor, number(argv[4]), number(argv[5]));
     }

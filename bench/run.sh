@@ -65,7 +65,7 @@ awk -v s="$size" 'BEGIN { printf "size of Skyvane.exe as released\t%.0f KB\t400 
 
 sky=$(winpath "$exe")
 floor=$(winpath "$tests/skyvane_floor.exe")
-bench startup "$sky" "$floor" "$RUNS"
+bench startup "$sky" "$floor" "$(winpath "$tests/skyvane_floor_cc6.exe")" "$RUNS"
 bench objects
 bench resident "$sky" "$floor" 3 "$IDLE"
 bench idle "$IDLE"
