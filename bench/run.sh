@@ -30,21 +30,7 @@ rm -rf "$released" && mkdir -p "$released"
 (cd "$released" && cmake -E tar xf "$zip") || { echo "bench: cannot unpack $zip" >&2; exit 1; }
 tests="$root/build/windows/tests"
 
-xvfb_pid=""
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  true
-}
-trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  skyvane_start_xvfb || exit 1
-  xvfb_pid=$SKYVANE_XVFB_PID
-fi
-skyvane_prepare_prefix
-wineserver -p
-# Wine's services and the desktop come up before anything is timed.
-"$SKYVANE_WINE" cmd /c exit </dev/null >/dev/null 2>&1
+skyvane_begin_session || exit 1
 
 rows="$root/build/bench/rows.tsv"
 log="$root/build/bench/bench.log"

@@ -19,23 +19,7 @@ build windows || { echo "build failed: windows"; exit 1; }
 cmake --build --preset windows --target package >/dev/null ||
   { echo "build failed: package"; exit 1; }
 
-xvfb_pid=""
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  true
-}
-trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  skyvane_start_xvfb || exit 1
-  xvfb_pid=$SKYVANE_XVFB_PID
-fi
-skyvane_prepare_prefix
-# One server for the whole run: a warm start of each test program costs a
-# tenth of a cold one.
-wineserver -p
-# Bring up Wine's services and the desktop before any test is timed.
-"$SKYVANE_WINE" cmd /c exit </dev/null >/dev/null 2>&1
+skyvane_begin_session || exit 1
 
 logs="$root/build/test-logs"
 mkdir -p "$logs"

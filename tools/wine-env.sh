@@ -77,3 +77,27 @@ skyvane_prepare_prefix() {
     fi
   ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
 }
+
+# For a script that runs many Windows programs: an X server of its own when
+# there is no display, the prefix, one Wine server for the whole run (a warm
+# start of each program costs a tenth of a cold one), and Wine's services
+# and desktop up before anything is timed. Ends them again when the script
+# exits.
+skyvane_begin_session() {
+  SKYVANE_SESSION_XVFB=""
+  trap skyvane_end_session EXIT
+  if [ -z "${DISPLAY:-}" ]; then
+    skyvane_start_xvfb || return 1
+    SKYVANE_SESSION_XVFB=$SKYVANE_XVFB_PID
+  fi
+  skyvane_prepare_prefix
+  wineserver -p
+  "$SKYVANE_WINE" cmd /c exit </dev/null >/dev/null 2>&1
+  return 0
+}
+
+skyvane_end_session() {
+  wineserver -k 2>/dev/null || true
+  [ -n "${SKYVANE_SESSION_XVFB:-}" ] && kill "$SKYVANE_SESSION_XVFB" 2>/dev/null
+  true
+}
