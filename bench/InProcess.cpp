@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <memory>
@@ -252,12 +253,17 @@ void sliderStep(int runs) {
   };
   for (int i = 0; i < 10; ++i) drag(i);
   constexpr int kCalls = 100;
+  // The same calls bare: the target's style asked, its opacity set, the
+  // track (thumb and value label lie on it) repainted at once.
+  const RECT track{main.Image2.left(), main.Image2.top(), main.Image2.left() + main.Image2.width(),
+                   main.Image2.top() + main.Image2.height()};
   BYTE alpha = 100;
   const auto bare = [&](int) {
     alpha ^= 1;
+    (void)GetWindowLongW(target, GWL_EXSTYLE);
     SetLayeredWindowAttributes(target, 0, alpha, LWA_ALPHA);
-    InvalidateRect(ours, nullptr, FALSE);
-    UpdateWindow(ours);
+    InvalidateRect(ours, &track, FALSE);
+    RedrawWindow(ours, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   };
   const auto [stepUs, bareUs] = paired(runs, [&] { return perCall(kCalls, drag); },
                                        [&] { return perCall(kCalls, bare); });
@@ -266,31 +272,63 @@ void sliderStep(int runs) {
   row("slider drag step on another process's window (us; bare calls)", stepUs, bareUs, "us", 0);
 }
 
-void objectsAtStart() {
+int objectsOfOneStart(bool skyvane) {
+  // What the process holds before either start; the window classes are
+  // part of each start.
   const int gdi0 = gdiObjects();
   const int user0 = userObjects();
-  int gdiOurs = 0;
-  int userOurs = 0;
-  {
+  int gdi = 0;
+  int user = 0;
+  if (skyvane) {
     win32::Win32Desktop desktop;
     Program program(desktop);
-    gdiOurs = gdiObjects() - gdi0;
-    userOurs = userObjects() - user0;
-  }
-  // The floor, made here the same way. Its window class is registered
-  // first: the counts are of what the floor's start-up makes.
-  FloorInProcess::registerClass();
-  const int gdi1 = gdiObjects();
-  const int user1 = userObjects();
-  int gdiFloor = 0;
-  int userFloor = 0;
-  {
+    gdi = gdiObjects() - gdi0;
+    user = userObjects() - user0;
+  } else {
     FloorInProcess floor;
-    gdiFloor = gdiObjects() - gdi1;
-    userFloor = userObjects() - user1;
+    gdi = gdiObjects() - gdi0;
+    user = userObjects() - user0;
   }
-  row("GDI objects made by start-up", gdiOurs, gdiFloor, "", 0);
-  row("USER objects made by start-up", userOurs, userFloor, "", 0);
+  // Both fit in 16 bits: the process's exit code carries them.
+  return (std::clamp(gdi, 0, 0xFFFF) << 16) | std::clamp(user, 0, 0xFFFF);
+}
+
+void objectsAtStart(int runs) {
+  // Each start in a fresh process of its own, so that neither finds what
+  // the other made first.
+  const auto one = [](const wchar_t* side) -> std::pair<double, double> {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring line = L"\"" + std::wstring(self) + L"\" objects-one " + side;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+      return {-1, -1};
+    }
+    DWORD code = 0;
+    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process.hProcess, &code)) {
+      TerminateProcess(process.hProcess, 1);
+      code = 0xFFFFFFFF;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (code == 0xFFFFFFFF) return {-1, -1};
+    return {static_cast<double>(code >> 16), static_cast<double>(code & 0xFFFF)};
+  };
+  std::vector<double> gdiOurs, userOurs, gdiFloor, userFloor;
+  for (int r = 0; r < runs; ++r) {
+    for (int i = 0; i < 2; ++i) {
+      const bool ours = (r + i) % 2 == 0;
+      const auto [gdi, user] = one(ours ? L"skyvane" : L"floor");
+      (ours ? gdiOurs : gdiFloor).push_back(gdi);
+      (ours ? userOurs : userFloor).push_back(user);
+    }
+  }
+  row("GDI objects made by start-up", median(gdiOurs), median(gdiFloor), "", 0);
+  row("USER objects made by start-up", median(userOurs), median(userFloor), "", 0);
 }
 
 void churn(int picks, int showings) {

@@ -9,6 +9,8 @@
 namespace bench {
 
 double median(std::vector<double> values) {
+  // A failed sample is negative, and left out.
+  std::erase_if(values, [](double v) { return v < 0; });
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
   const size_t mid = values.size() / 2;
@@ -65,11 +67,10 @@ unsigned long linuxPid(const std::string& exeName) {
   do {
     const std::wstring name = entry.cFileName;
     if (name.empty() || !std::all_of(name.begin(), name.end(), iswdigit)) continue;
-    std::string line = readFile(L"Z:\\proc\\" + name + L"\\cmdline");
-    std::replace(line.begin(), line.end(), '\0', ' ');
+    const std::string line = readFile(L"Z:\\proc\\" + name + L"\\cmdline");
     // The program's own path comes first; a checker that names it in its
     // arguments is not taken for it.
-    const std::string first = lower(line.substr(0, line.find(' ')));
+    const std::string first = lower(line.substr(0, line.find('\0')));
     if (first.size() < wanted.size() ||
         first.compare(first.size() - wanted.size(), wanted.size(), wanted) != 0) {
       continue;

@@ -11,6 +11,7 @@
 
 namespace bench {
 
+// The median of the samples that did not fail (a failed one is negative).
 [[nodiscard]] double median(std::vector<double> values);
 
 // One row of the table: what is measured, Skyvane's figure, the figure it

@@ -5,7 +5,7 @@
 //   skyvane_bench resident <Skyvane.exe> <floor.exe> <runs> <idle seconds>
 //   skyvane_bench hover <runs> <windows>...
 //   skyvane_bench slider <runs>
-//   skyvane_bench objects
+//   skyvane_bench objects <runs>
 //   skyvane_bench churn <picks> <showings>
 //   skyvane_bench idle <seconds>
 #include <windows.h>
@@ -15,6 +15,7 @@
 
 #include "bench/InProcess.h"
 #include "bench/Startup.h"
+#include "mainwindow/mainForm.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return usage();
   const std::wstring command = argv[1];
   if ((command == L"startup" && argc == 6) || (command == L"resident" && argc == 6)) {
-    const bench::Program skyvane{argv[2], L"SkyvaneV2.59"};
+    const std::string caption = mainForm::kCaption;
+    const bench::Program skyvane{argv[2], std::wstring(caption.begin(), caption.end())};
     const bench::Program floor{argv[3], L"Skyvane floor"};
     if (command == L"startup") {
       bench::startup(skyvane, floor, {argv[4], L"Skyvane floor"}, number(argv[5]));
@@ -42,8 +44,10 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 3; i < argc; ++i) bench::hoverTick(number(argv[i]), number(argv[2]));
   } else if (command == L"slider" && argc == 3) {
     bench::sliderStep(number(argv[2]));
-  } else if (command == L"objects" && argc == 2) {
-    bench::objectsAtStart();
+  } else if (command == L"objects" && argc == 3) {
+    bench::objectsAtStart(number(argv[2]));
+  } else if (command == L"objects-one" && argc == 3) {
+    return bench::objectsOfOneStart(std::wstring(argv[2]) == L"skyvane");
   } else if (command == L"idle" && argc == 3) {
     bench::idle(number(argv[2]));
   } else if (command == L"churn" && argc == 4) {

@@ -24,7 +24,8 @@ cmake --preset windows >/dev/null && cmake --build --preset windows >/dev/null &
   { echo "bench: the build failed" >&2; exit 1; }
 
 # The exe as released: unpacked from the package.
-zip="$root/build/windows/package/Skyvane-2.59-win64.zip"
+zip=$(ls "$root"/build/windows/package/Skyvane-*-win64.zip 2>/dev/null | head -n1)
+[ -n "$zip" ] || { echo "bench: no release package was built" >&2; exit 1; }
 released="$root/build/bench/released"
 rm -rf "$released" && mkdir -p "$released"
 (cd "$released" && cmake -E tar xf "$zip") || { echo "bench: cannot unpack $zip" >&2; exit 1; }
@@ -40,6 +41,8 @@ bench() {
   echo "bench: $*" >&2
   "$SKYVANE_WINE" "$tests/skyvane_bench.exe" "$@" </dev/null 2>&1 | tr -d '\r' | tee -a "$log" |
     grep $'^row\t' | cut -f2- >>"$rows"
+  local status=${PIPESTATUS[0]}
+  [ "$status" -eq 0 ] || echo "bench: '$1' ended with status $status; its rows may be missing (see $log)" >&2
 }
 winpath() { "$SKYVANE_WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
@@ -52,7 +55,7 @@ awk -v s="$size" 'BEGIN { printf "size of Skyvane.exe as released\t%.0f KB\t400 
 sky=$(winpath "$exe")
 floor=$(winpath "$tests/skyvane_floor.exe")
 bench startup "$sky" "$floor" "$(winpath "$tests/skyvane_floor_cc6.exe")" "$RUNS"
-bench objects
+bench objects 5
 bench resident "$sky" "$floor" 3 "$IDLE"
 bench idle "$IDLE"
 # One process per window count: each starts from the same state.
@@ -63,7 +66,7 @@ bench churn 1000 1000
 machine="$(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n1)"
 echo
 echo "Skyvane benchmarks, $(date -u +%Y-%m-%d), $("$SKYVANE_WINE" --version 2>/dev/null | head -n1), $machine"
-echo "medians of $RUNS paired runs, alternating; ratio = Skyvane / reference"
+echo "timed rows: medians of $RUNS paired runs, alternating; ratio = Skyvane / reference"
 echo
 # Columns padded to their widest cell.
 {

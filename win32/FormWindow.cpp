@@ -161,7 +161,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!IsIconic(hwnd())) reportGeometry();
       return 0;
     case WM_SHOWWINDOW:
-      // Shown some other way than through show().
+      // Shown by a caller of ShowWindow other than ours.
       if (wParam != FALSE) makeControls();
       break;
     case WM_TIMER: {
@@ -244,6 +244,8 @@ void FormWindow::show() {
 void FormWindow::hide() { ShowWindow(hwnd(), SW_HIDE); }
 
 void FormWindow::applyWindowState() {
+  // A change of state can show the window without WM_SHOWWINDOW.
+  makeControls();
   applyingState_ = true;
   switch (form_.windowState()) {
     case forms::WindowState::Minimized:
@@ -266,7 +268,9 @@ void FormWindow::applyGeometry() {
   const int w = toPixels(form_.width());
   const int h = toPixels(form_.height());
   if (IsIconic(hwnd())) {
-    // A minimised window keeps its place for when it is restored.
+    // A minimised window keeps its place for when it is restored. Setting
+    // the placement can show it, without WM_SHOWWINDOW.
+    makeControls();
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(hwnd(), &placement);

@@ -404,6 +404,53 @@ TEST_F(ContainersTest, OuterWidthCanBeSetAtRunTime) {
   EXPECT_EQ(form.width(), 662 * 15);
 }
 
+// Controls in frames and picture boxes are made with the form's first
+// showing too, with what changed while it was hidden.
+TEST(ContainersHiddenTest, ChangesMadeWhileHiddenReachControlsInContainers) {
+  win32::Win32Host host{GetModuleHandleW(nullptr), L"Local\\Skyvane.ContainersHiddenTest"};
+  ContainerProbe form{host};
+  form.load();
+  const HWND hwnd = handleOf(form);
+  ASSERT_NE(hwnd, nullptr);
+  ASSERT_EQ(GetWindow(hwnd, GW_CHILD), nullptr);
+
+  form.pictureButton.setCaption("隐藏时改的");
+  form.frameBox.setText("隐藏时写的");
+  form.last.setVisible(false);
+  form.show();
+  ASSERT_TRUE(testsupport::waitUntil([&] { return IsWindowVisible(hwnd) != 0; },
+                                     testsupport::kWaitDeadline, Pump::Messages));
+  const auto descendant = [&](const wchar_t* text) {
+    struct Find {
+      const wchar_t* text;
+      HWND found;
+    } find{text, nullptr};
+    EnumChildWindows(
+        hwnd,
+        [](HWND child, LPARAM param) -> BOOL {
+          auto& f = *reinterpret_cast<Find*>(param);
+          wchar_t buffer[64] = {};
+          GetWindowTextW(child, buffer, 64);
+          if (lstrcmpW(buffer, f.text) != 0) return TRUE;
+          f.found = child;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found;
+  };
+  const HWND button = descendant(L"隐藏时改的");
+  ASSERT_NE(button, nullptr);
+  EXPECT_NE(GetParent(button), hwnd);  // in the picture box's window
+  EXPECT_TRUE(IsWindowVisible(button));
+  const HWND box = descendant(L"隐藏时写的");
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(GetParent(box), hwnd);  // in the frame's window
+  const HWND last = descendant(L"最后");
+  ASSERT_NE(last, nullptr);
+  EXPECT_FALSE(IsWindowVisible(last));
+  form.unload();
+}
+
 // The picture as GDI+ decodes it, straight from the resource.
 struct Decoded {
   int width = 0;
