@@ -78,20 +78,20 @@ std::vector<std::wstring> titles(int count) {
 
 // Skyvane's main window as the program makes it, started in the tray (not
 // a first run), with settings in memory and the real tray.
-struct Program {
+struct SkyvaneInProcess {
   fakes::FakeRegistry registry;
   win32::Win32Tray tray;
   win32::Win32Host host{GetModuleHandleW(nullptr), L"Local\\Skyvane.Bench"};
   std::unique_ptr<mainForm> main;
 
-  explicit Program(platform::Desktop& desktop) {
+  explicit SkyvaneInProcess(platform::Desktop& desktop) {
     (void)autorunModule::writeSetting(registry, autorunModule::kAutorunName,
                                       autorunModule::kAutorunOff);
     main = std::make_unique<mainForm>(host, desktop, registry, tray);
     main->load();
     settle();
   }
-  ~Program() {
+  ~SkyvaneInProcess() {
     if (main->loaded()) main->unload();
     settle(std::chrono::milliseconds(50));
   }
@@ -201,7 +201,7 @@ void hoverTick(int windowCount, int runs) {
     return;
   }
   win32::Win32Desktop desktop;
-  Program program(desktop);
+  SkyvaneInProcess program(desktop);
   mainForm& main = *program.main;
   const HWND target = helper.window(0);
   const Places places = placesOf(target);
@@ -253,7 +253,7 @@ void sliderStep(int runs) {
   platformtest::HelperProcess helper({L"Skyvane bench slider target"});
   if (!helper.started()) return;
   PickingDesktop desktop;
-  Program program(desktop);
+  SkyvaneInProcess program(desktop);
   mainForm& main = *program.main;
   main.showOnTop();
   main.TargetHWnd = win32::fromHwnd(helper.window(0));
@@ -300,7 +300,7 @@ int objectsOfOneStart(bool skyvane) {
   int user = 0;
   if (skyvane) {
     win32::Win32Desktop desktop;
-    Program program(desktop);
+    SkyvaneInProcess program(desktop);
     gdi = gdiObjects() - gdi0;
     user = userObjects() - user0;
   } else {
@@ -354,7 +354,7 @@ void churn(int picks, int showings) {
   platformtest::HelperProcess helper({L"Skyvane bench churn target"});
   if (!helper.started()) return;
   PickingDesktop desktop;
-  Program program(desktop);
+  SkyvaneInProcess program(desktop);
   mainForm& main = *program.main;
   const HWND target = helper.window(0);
   const Places places = placesOf(target);
@@ -470,7 +470,7 @@ void idle(int seconds) {
   Wakes ours;
   {
     win32::Win32Desktop desktop;
-    Program program(desktop);
+    SkyvaneInProcess program(desktop);
     // The start-up's own messages are done; from here it only waits.
     ours = countWakes(seconds, [&] { (void)program.host.run(); });
   }

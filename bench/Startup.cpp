@@ -3,13 +3,13 @@
 #include "bench/Startup.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <optional>
 #include <thread>
 
 #include "bench/Measure.h"
+#include "tests/support/ShellIcon.h"
 
 namespace bench {
 namespace {
@@ -26,23 +26,8 @@ struct Running {
   double shownMs = 0;
 };
 
-// The shell takes a modify with no fields only for an icon it holds.
-bool iconShown(HWND window, UINT id) {
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = window;
-  data.uID = id;
-  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
-
 void stop(Running& running) {
-  if (running.window != nullptr) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = running.window;
-    data.uID = running.iconId;
-    Shell_NotifyIconW(NIM_DELETE, &data);
-  }
+  if (running.window != nullptr) testsupport::removeShellIcon(running.window, running.iconId);
   TerminateProcess(running.process.hProcess, 0);
   WaitForSingleObject(running.process.hProcess, 10000);
   CloseHandle(running.process.hThread);
@@ -75,7 +60,7 @@ std::optional<Running> start(const Program& program, bool untilShown) {
       const HANDLE id = running.window != nullptr ? GetPropW(running.window, L"SkyvaneTrayId")
                                                   : nullptr;
       running.iconId = static_cast<UINT>(reinterpret_cast<UINT_PTR>(id));
-      if (id != nullptr && iconShown(running.window, running.iconId)) {
+      if (id != nullptr && testsupport::shellHoldsIcon(running.window, running.iconId)) {
         running.trayMs = since();
         inTray = true;
       }

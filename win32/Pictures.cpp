@@ -14,8 +14,16 @@ using std::min;
 namespace win32 {
 
 // The few flat GDI+ calls a decode needs, found in gdiplus.dll once it has
-// been loaded.
+// been loaded; shut down and unloaded with this.
 struct Pictures::GdiPlus {
+  GdiPlus() = default;
+  GdiPlus(const GdiPlus&) = delete;
+  GdiPlus& operator=(const GdiPlus&) = delete;
+  ~GdiPlus() {
+    if (token != 0) shutdown(token);
+    if (module != nullptr) FreeLibrary(module);
+  }
+
   HMODULE module = nullptr;
   ULONG_PTR token = 0;
   Gdiplus::Status(WINAPI* startup)(ULONG_PTR*, const Gdiplus::GdiplusStartupInput*,
@@ -44,20 +52,16 @@ bool find(HMODULE module, const char* name, F*& function) {
 Pictures::Pictures(HINSTANCE instance) : instance_(instance) {}
 
 Pictures::~Pictures() {
+  // The bitmaps go before the library that made them.
   cache_.clear();
-  if (gdiplus_ != nullptr) {
-    gdiplus_->shutdown(gdiplus_->token);
-    FreeLibrary(gdiplus_->module);
-    delete gdiplus_;
-  }
 }
 
 bool Pictures::startDecoder() {
   if (gdiplus_ != nullptr) return true;
   // Tried once: a system without GDI+ shows no pictures, and does not look
   // for the library again at every paint.
-  if (decoderFailed_) return false;
-  decoderFailed_ = true;
+  if (decoderTried_) return false;
+  decoderTried_ = true;
   auto g = std::make_unique<GdiPlus>();
   g->module = LoadLibraryExW(L"gdiplus.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (g->module == nullptr) g->module = LoadLibraryW(L"gdiplus.dll");
@@ -71,12 +75,8 @@ bool Pictures::startDecoder() {
                      find(g->module, "GdipBitmapUnlockBits", g->unlockBits) &&
                      find(g->module, "GdipDisposeImage", g->dispose);
   Gdiplus::GdiplusStartupInput input;
-  if (!found || g->startup(&g->token, &input, nullptr) != Gdiplus::Ok) {
-    FreeLibrary(g->module);
-    return false;
-  }
-  decoderFailed_ = false;
-  gdiplus_ = g.release();
+  if (!found || g->startup(&g->token, &input, nullptr) != Gdiplus::Ok) return false;
+  gdiplus_ = std::move(g);
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <set>
 
 #include "win32/UniqueHandle.h"
@@ -43,8 +44,8 @@ class Pictures {
   bool startDecoder();
 
   HINSTANCE instance_;
-  GdiPlus* gdiplus_ = nullptr;
-  bool decoderFailed_ = false;
+  std::unique_ptr<GdiPlus> gdiplus_;
+  bool decoderTried_ = false;
   std::map<int, Picture> cache_;
 };
 

@@ -3,20 +3,13 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "tests/support/ShellIcon.h"
 #include "win32/Handles.h"
 #include "win32/Win32Tray.h"
 
 namespace {
 
-// Asks the shell whether it holds the icon (window, id): it takes a modify
-// with no fields only for an icon it has.
-bool shellHolds(HWND hwnd, UINT id) {
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = hwnd;
-  data.uID = id;
-  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
+using testsupport::shellHoldsIcon;
 
 TEST(TrayPlatformTest, TheIdPropertyLivesExactlyAsLongAsTheIcon) {
   HWND window = CreateWindowExW(0, L"STATIC", L"Skyvane tray test", WS_OVERLAPPED, 0, 0, 100,
@@ -31,13 +24,13 @@ TEST(TrayPlatformTest, TheIdPropertyLivesExactlyAsLongAsTheIcon) {
   record.tip = "Skyvane tray test";
 
   ASSERT_TRUE(tray.notify(platform::TrayCommand::Add, record));
-  EXPECT_TRUE(shellHolds(window, 4711));
+  EXPECT_TRUE(shellHoldsIcon(window, 4711));
   EXPECT_EQ(GetPropW(window, win32::Win32Tray::kTrayIdProperty),
             reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(4711)));
   EXPECT_FALSE(tray.notify(platform::TrayCommand::Add, record)) << "the shell refuses a second add";
 
   EXPECT_TRUE(tray.notify(platform::TrayCommand::Delete, record));
-  EXPECT_FALSE(shellHolds(window, 4711));
+  EXPECT_FALSE(shellHoldsIcon(window, 4711));
   EXPECT_EQ(GetPropW(window, win32::Win32Tray::kTrayIdProperty), nullptr)
       << "the property goes with the icon, before the window does";
   // A delete of an icon the shell no longer has still leaves no property.

@@ -5,6 +5,8 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include "tests/support/ShellIcon.h"
+
 namespace probe {
 namespace {
 
@@ -21,19 +23,7 @@ struct TrayIcon {
   UINT id = 0;
 };
 
-NOTIFYICONDATAW record(const TrayIcon& icon) {
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = icon.hwnd;
-  data.uID = icon.id;
-  return data;
-}
-
-// The shell accepts a modify with no fields only for an icon it holds.
-bool present(const TrayIcon& icon) {
-  NOTIFYICONDATAW data = record(icon);
-  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
+bool present(const TrayIcon& icon) { return testsupport::shellHoldsIcon(icon.hwnd, icon.id); }
 
 void printIcon(const TrayIcon& icon, bool isPresent) {
   print(L"present=" + std::wstring(isPresent ? L"1" : L"0") + L" hwnd=" + handleText(icon.hwnd) +
@@ -107,8 +97,7 @@ int trayDeleteCommand(const Args& args) {
   if (args.empty() || args.size() > 2) return kUsage;
   TrayIcon icon;
   if (!iconOfWindow(args, icon)) return kFalse;
-  NOTIFYICONDATAW data = record(icon);
-  return Shell_NotifyIconW(NIM_DELETE, &data) ? kTrue : kFalse;
+  return testsupport::removeShellIcon(icon.hwnd, icon.id) ? kTrue : kFalse;
 }
 
 namespace {
