@@ -7,6 +7,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -284,7 +285,17 @@ TEST_F(ContainersTest, TheBareBackgroundHearsMovesAndATransparentImageIsNoBareGr
   ASSERT_EQ(testsupport::pointAt(onBlank, hwnd, Pump::Messages), L"");
   ASSERT_EQ(testsupport::pointAt(POINT{onBlank.x + 5, onBlank.y}, hwnd, Pump::Messages), L"");
   pump([] { return false; });  // nothing may come: give it the time to
-  EXPECT_TRUE(form.backgroundMoves.empty()) << "the image without a picture counts as a control";
+  // Under Wine the pointer is now and then put back where it was a moment
+  // after a move (a move heard at the bare place then); what counts is
+  // that nothing is heard over the image.
+  const auto& b = form.blank;
+  const RECT image{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+  std::wstring heard;
+  for (const POINT& p : form.backgroundMoves) {
+    heard += std::to_wstring(p.x) + L"," + std::to_wstring(p.y) + L" ";
+    EXPECT_FALSE(PtInRect(&image, p)) << "the image without a picture counts as a control";
+  }
+  if (!heard.empty()) std::wprintf(L"background moves heard elsewhere: %ls\n", heard.c_str());
 }
 
 TEST_F(ContainersTest, TextBoxReportsEveryChangeOnceAndKeepsAnyText) {
